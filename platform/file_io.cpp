@@ -1,0 +1,79 @@
+#include "platform/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "platform/system_error.h"
+
+namespace platform {
+
+std::optional<std::string> ReadFileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+  const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  std::string pattern = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) throw SystemError("cannot create a temporary file beside " + path.string());
+  const fs::path temp = pattern;
+  size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      close(fd);
+      unlink(temp.c_str());
+      throw SystemError("cannot write " + temp.string(), error);
+    }
+    written += static_cast<size_t>(n);
+  }
+  // Files of the user's state are ordinary files: mkstemp makes them private (0600); give them
+  // the usual mode, limited by the umask.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  const bool synced = fsync(fd) == 0;
+  const int sync_error = errno;
+  const bool closed = close(fd) == 0;
+  if (!synced || !closed) {
+    const int error = synced ? errno : sync_error;
+    unlink(temp.c_str());
+    throw SystemError("cannot flush " + temp.string(), error);
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    unlink(temp.c_str());
+    throw SystemError("cannot replace " + path.string(), error);
+  }
+}
+
+bool IsFile(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+bool IsDirectory(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec);
+}
+
+bool RemoveFileQuietly(const fs::path& path) {
+  std::error_code ec;
+  if (fs::is_directory(fs::symlink_status(path, ec))) return false;
+  return fs::remove(path, ec);
+}
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+// Reading and writing whole files as bytes.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+// The file's bytes, or nullopt when it does not exist or cannot be read.
+std::optional<std::string> ReadFileBytes(const fs::path& path);
+
+// Replaces the file's content atomically: the bytes go to a temporary file beside the target,
+// which is flushed and then renamed over it. A failure at any point leaves the old file as it
+// was. Missing parent folders are created. Throws SystemError.
+void WriteFileAtomic(const fs::path& path, std::string_view bytes);
+
+// A regular file (or a link to one) exists at the path.
+bool IsFile(const fs::path& path);
+bool IsDirectory(const fs::path& path);
+
+// Removes a file if present; never throws, never removes a folder.
+bool RemoveFileQuietly(const fs::path& path);
+
+}  // namespace platform

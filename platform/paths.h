@@ -1,0 +1,46 @@
+// Paths that come from data files, scripts and configurations are Windows paths in the ANSI code
+// page ("Assets\XML\Units\CIV4UnitInfos.xml"). On Linux they are converted to '/' separators and
+// UTF-8 file names, resolved without ASCII case against what is on disk, and kept inside the folder
+// they are relative to.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+// '\' becomes '/'.
+std::string ToSlashes(std::string_view path);
+
+// An ANSI (cp1251) path text as a file-system path with UTF-8 names and '/' separators.
+fs::path PathFromAnsi(std::string_view ansi);
+// The file-system path as ANSI text (names outside cp1251 become '?').
+std::string PathToAnsi(const fs::path& path);
+
+// A relative path from data, checked and normalised lexically: '\' and '/' both separate, empty
+// and "." components drop out, ".." removes the component before it. Refused (nullopt) when the
+// text is empty, absolute, carries a drive letter ("C:") or climbs above its base with "..".
+std::optional<fs::path> ConfineRelative(std::string_view ansi_relative);
+
+// Resolves every existing component of `path` without ASCII case: an exact match is preferred,
+// otherwise the first entry (in byte order) that differs only in ASCII case is taken. From the
+// first component that exists under no spelling on, the given spelling is kept, so the result also
+// serves a write: a file written there reuses an entry that differs only in case instead of
+// creating a second one beside it.
+fs::path ResolveCase(const fs::path& path);
+
+// ConfineRelative, then ResolveCase of base / relative. nullopt when the relative text is refused.
+std::optional<fs::path> ResolveInside(const fs::path& base, std::string_view ansi_relative);
+
+// A path text that the user or a settings file gave (absolute or relative to the current folder):
+// converted from ANSI, '\' to '/', and case-resolved. No confinement: the user chose it.
+fs::path PathFromUserText(std::string_view ansi);
+
+// The text of a folder path with exactly one separator at its end ("" stays "").
+std::string WithTrailingSeparator(std::string_view folder);
+
+}  // namespace platform

@@ -1,0 +1,80 @@
+#include "platform/paths.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/temp_folder.h"
+
+namespace platform {
+namespace {
+
+TEST(ConfineRelative, NormalisesOrRefuses) {
+  struct Case {
+    const char* text;
+    std::optional<std::string> result;
+  } cases[] = {
+      {"Assets\\XML\\Units\\CIV4UnitInfos.xml", "Assets/XML/Units/CIV4UnitInfos.xml"},
+      {"a/./b//c\\", "a/b/c"},
+      {"a\\..\\b", "b"},
+      {"..\\outside", std::nullopt},
+      {"a\\..\\..\\outside", std::nullopt},
+      {"\\root", std::nullopt},
+      {"/etc/passwd", std::nullopt},
+      {"C:\\Windows", std::nullopt},
+      {"c:relative", std::nullopt},
+      {"a\\D:\\b", std::nullopt},
+      {"", std::nullopt},
+      {".", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const auto result = ConfineRelative(c.text);
+    ASSERT_EQ(result.has_value(), c.result.has_value()) << c.text;
+    if (result) {
+      EXPECT_EQ(result->string(), *c.result) << c.text;
+    }
+  }
+}
+
+TEST(ConfineRelative, ConvertsAnsiNamesToUtf8) {
+  EXPECT_EQ(ConfineRelative("\xCC\xEE\xE4\xE5\xEB\xE8\\a")->string(), "Модели/a");
+}
+
+TEST(ResolveInside, FindsEntriesWithoutAsciiCasePreferringExactMatches) {
+  testing_support::TempFolder base;
+  base.Write("Assets/XML/Units/CIV4UnitInfos.xml", "x");
+  base.Write("Assets/Art/Модели/Танк/Model.txt", "x");
+  base.Write("Dup/abc", "1");
+  base.Write("Dup/ABC", "2");
+
+  EXPECT_EQ(*ResolveInside(base.path(), "assets\\xml\\UNITS\\civ4unitinfos.XML"),
+            base / "Assets/XML/Units/CIV4UnitInfos.xml");
+  EXPECT_EQ(*ResolveInside(base.path(), "ASSETS\\art\\\xCC\xEE\xE4\xE5\xEB\xE8\\\xD2\xE0\xED\xEA"),
+            base / "Assets/Art/Модели/Танк");
+  EXPECT_EQ(*ResolveInside(base.path(), "dup\\ABC"), base / "Dup/ABC");
+  EXPECT_EQ(*ResolveInside(base.path(), "dup\\Abc"),
+            base / "Dup/ABC");  // byte order: "ABC" < "abc"
+  EXPECT_FALSE(ResolveInside(base.path(), "..\\x"));
+}
+
+TEST(ResolveInside, AWriteReusesAnEntryThatDiffersOnlyInCase) {
+  testing_support::TempFolder base;
+  base.Write("Mods/MyMod/Assets/readme.txt", "x");
+  // The missing file keeps its spelling, the existing folders keep theirs.
+  EXPECT_EQ(*ResolveInside(base.path(), "mods\\MYMOD\\assets\\XML\\New.xml"),
+            base / "Mods/MyMod/Assets/XML/New.xml");
+}
+
+TEST(PathFromUserText, ResolvesAbsolutePaths) {
+  testing_support::TempFolder base;
+  base.Write("Game/Civ4BeyondSword.exe", "x");
+  const std::string text = ToSlashes((base.path() / "GAME").string()) + "\\civ4beyondsword.exe";
+  EXPECT_EQ(PathFromUserText(text), base / "Game/Civ4BeyondSword.exe");
+}
+
+TEST(WithTrailingSeparator, EndsInExactlyOne) {
+  EXPECT_EQ(WithTrailingSeparator("/a/b\\\\"), "/a/b/");
+  EXPECT_EQ(WithTrailingSeparator("/a"), "/a/");
+  EXPECT_EQ(WithTrailingSeparator(""), "");
+}
+
+}  // namespace
+}  // namespace platform
