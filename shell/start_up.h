@@ -1,0 +1,63 @@
+// The shell's part of starting and closing the configurator: the steps every run performs before
+// the main window takes input, and the clean-up when it closes. The steps that need a window
+// (the one-copy check, the language packs, the unsupported-system window) are hooks the caller
+// gives.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/system_info.h"
+
+namespace shell {
+
+namespace fs = std::filesystem;
+
+// The checking program that does the network work of the update checks.
+inline constexpr char kCheckingProgramFile[] = "DuviRoradUD2";
+inline constexpr char kCheckingProgramVersion[] = "2.3.0.0";
+
+// The packs this version already contains; the package installer reads them from
+// Resource/Packages.ini.
+extern const std::vector<std::string> kContainedPackages;
+
+struct ShellState {
+  bool include_modules_ready = false;
+  bool system_not_supported = false;
+  uint64_t start_tick = 0;
+  std::string minimum_system_name = "98";
+};
+
+struct StartUpHooks {
+  std::function<void()> one_copy_check;
+  std::function<void()> initialise_languages;
+  // Shown when the system is too old; `state` tells the minimum system's name.
+  std::function<void(const ShellState& state)> unsupported_system;
+};
+
+struct StartUpPaths {
+  fs::path program_folder;
+  fs::path executable;
+  fs::path per_user_folder;  // <AppData>/Vornak.TQ
+  fs::path temp_folder;      // the program's private temporary folder
+};
+
+// Where a normal run keeps its files: the executable's folder, the application-data folder of the
+// registry store or XDG, the private temporary folder.
+StartUpPaths DefaultStartUpPaths();
+
+// Runs the shell start-up in its fixed order and returns the shell state. Also points the error
+// processor at the error log of the data locations.
+ShellState RunShellStartUp(const StartUpPaths& paths, const StartUpHooks& hooks,
+                           const platform::OsVersion& system);
+
+// The shell's close steps: the run's work time into the counters, the scratch files gone.
+void RunShellClose(const StartUpPaths& paths, const ShellState& state);
+
+// The process's shell state.
+ShellState& CurrentShellState();
+
+}  // namespace shell
