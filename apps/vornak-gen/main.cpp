@@ -1,0 +1,82 @@
+// vornak-gen: the configurator's work without a window, for scripts and pack authors.
+//
+//   vornak-gen startup [--program DIR]
+//       runs the start-up of the configurator installed in DIR (default: the folder of this
+//       program) and prints what it did: the data locations, the counters, the copy list.
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/copy_list.h"
+#include "platform/dialogs.h"
+#include "platform/registry_store.h"
+#include "platform/system_info.h"
+#include "platform/text.h"
+#include "shell/data_locations.h"
+#include "shell/program_identity.h"
+#include "shell/start_up.h"
+#include "shell/usage_counters.h"
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: vornak-gen startup [--program DIR]\n";
+  return 2;
+}
+
+int StartUp(const std::vector<std::string_view>& args) {
+  shell::StartUpPaths paths = shell::DefaultStartUpPaths();
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--program" && i + 1 < args.size()) {
+      paths.program_folder = std::filesystem::absolute(std::string(args[++i]));
+    } else {
+      return Usage();
+    }
+  }
+  paths.executable = paths.program_folder / std::string(shell::kProgramName);
+
+  platform::ScriptedDialogs dialogs(/*echo=*/true);
+  platform::SetCurrentDialogs(&dialogs);
+  const shell::ShellState state =
+      shell::RunShellStartUp(paths, {}, platform::CompatibleSystemVersion());
+  if (state.system_not_supported) {
+    std::cout << "The system is not supported (needs Windows " << state.minimum_system_name
+              << " or later).\n";
+    return 1;
+  }
+  const shell::DataLocations& locations = shell::Locations();
+  std::cout << shell::kProgramName << " " << shell::kProgramVersion << " started headless\n"
+            << "  program folder:  " << locations.program_folder().string() << "\n"
+            << "  per-user folder: " << locations.per_user_folder().string()
+            << (locations.use_app_data() ? " (in force)" : " (not in force)") << "\n"
+            << "  settings folder: " << locations.SettingsFolder().string() << "\n"
+            << "  error log:       " << (locations.DataRootItem("ErrorLog") / "Error.Log").string()
+            << "\n";
+  const auto counters = locations.CountersFolder();
+  std::cout << "  launches:        " << shell::ReadCounter(counters / "LCounter.ini").value_or(0)
+            << "\n"
+            << "  work time:       " << shell::ReadCounter(counters / "TNCounter.ini").value_or(0)
+            << " ms\n";
+  const platform::RegistryStore store(platform::RegistryStore::DefaultLocation());
+  std::cout << "  copy list in " << store.file().string() << ":\n";
+  for (const auto& entry : platform::ReadCopyList(store.Read())) {
+    std::cout << "    " << platform::Cp1251ToUtf8(entry.program_name) << " "
+              << platform::Cp1251ToUtf8(entry.version) << " at "
+              << platform::Cp1251ToUtf8(entry.exe_path) << "\n";
+  }
+  std::cout << "  packages listed in " << (paths.program_folder / "Resource/Packages.ini").string()
+            << ": " << shell::kContainedPackages.size() << "\n";
+  shell::RunShellClose(paths, state);
+  platform::SetCurrentDialogs(nullptr);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  if (args.empty()) return Usage();
+  if (args[0] == "startup") return StartUp({args.begin() + 1, args.end()});
+  return Usage();
+}
