@@ -1,6 +1,7 @@
 #include "platform/folders.h"
 
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -138,6 +139,22 @@ fs::path RuntimeFolder() {
   std::error_code ec;
   fs::create_directories(folder, ec);
   return folder;
+}
+
+bool IsOnLocalDisk(const fs::path& folder) {
+  struct statfs info {};
+  if (statfs(folder.c_str(), &info) != 0) return true;  // let the marker search decide
+  switch (static_cast<unsigned long>(info.f_type)) {
+    case 0x6969:      // NFS
+    case 0x517B:      // SMB
+    case 0xFF534D42:  // CIFS
+    case 0xFE534D42:  // SMB2
+    case 0x9660:      // ISO 9660 (CD)
+    case 0x15013346:  // UDF (DVD)
+      return false;
+    default:
+      return true;
+  }
 }
 
 fs::path ExecutablePath() {

@@ -44,6 +44,9 @@ inline constexpr char kCurrentVersionKey[] = "Software\\Microsoft\\Windows\\Curr
 // temporary folder.
 fs::path RuntimeFolder();
 
+// The folder lies on a local disk (not a network share or a CD), as a folder of the game must.
+bool IsOnLocalDisk(const fs::path& folder);
+
 // The path of the running executable.
 fs::path ExecutablePath();
 

@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include <cstdlib>
 #include <vector>
 
 #include "platform/text.h"
@@ -94,7 +95,23 @@ std::optional<fs::path> ResolveInside(const fs::path& base, std::string_view ans
   return AppendResolved(base, *relative);
 }
 
-fs::path PathFromUserText(std::string_view ansi) { return ResolveCase(PathFromAnsi(ansi)); }
+fs::path PathFromUserText(std::string_view ansi) {
+  const bool drive = ansi.size() >= 2 && ansi[1] == ':' &&
+                     ((ansi[0] >= 'A' && ansi[0] <= 'Z') || (ansi[0] >= 'a' && ansi[0] <= 'z'));
+  if (!drive) return ResolveCase(PathFromAnsi(ansi));
+  fs::path prefix;
+  if (const char* wine = std::getenv("WINEPREFIX"); wine && *wine) {
+    prefix = wine;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    prefix = fs::path(home) / ".wine";
+  } else {
+    prefix = "/nonexistent-wine-prefix";
+  }
+  const std::string device{AsciiLower(ansi[0]), ':'};
+  std::string rest = ToSlashes(ansi.substr(2));
+  while (!rest.empty() && rest.front() == '/') rest.erase(rest.begin());
+  return ResolveCase(prefix / "dosdevices" / device / PathFromAnsi(rest));
+}
 
 std::string WithTrailingSeparator(std::string_view folder) {
   if (folder.empty()) return {};

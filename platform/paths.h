@@ -37,7 +37,9 @@ fs::path ResolveCase(const fs::path& path);
 std::optional<fs::path> ResolveInside(const fs::path& base, std::string_view ansi_relative);
 
 // A path text that the user or a settings file gave (absolute or relative to the current folder):
-// converted from ANSI, '\' to '/', and case-resolved. No confinement: the user chose it.
+// converted from ANSI, '\' to '/', and case-resolved. No confinement: the user chose it. A
+// Windows drive path ("C:\Program Files\...", as registry values of a game installed under Wine
+// hold it) is taken inside the Wine prefix: ${WINEPREFIX:-~/.wine}/dosdevices/c:/Program Files/...
 fs::path PathFromUserText(std::string_view ansi);
 
 // The text of a folder path with exactly one separator at its end ("" stays "").

@@ -9,7 +9,7 @@ packages=(
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
-  xvfb xauth
+  xvfb xauth fonts-dejavu-core
 )
 
 missing=()

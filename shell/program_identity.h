@@ -12,8 +12,10 @@ inline constexpr std::string_view kProgramVersion = "1.5.0.2k.lang";
 inline constexpr std::string_view kShortVersion = "1.5.0";
 inline constexpr std::string_view kSplashTitle = "Vornak.TQ 1.5.0";
 // The file version our binary carries; it starts with the short version so that the version test
-// of the installer's copy list holds for this copy.
-inline constexpr std::string_view kFileVersion = "1.5.0.2";
+// of the installer's copy list holds for this copy. A macro, because the version note of the
+// binary needs it as a literal.
+#define VORNAK_FILE_VERSION "1.5.0.2"
+inline constexpr std::string_view kFileVersion = VORNAK_FILE_VERSION;
 inline constexpr std::string_view kMinimumSystemMarker = "2k";
 
 // Earlier versions, oldest first; each holds a named mutex while it runs.

@@ -13,6 +13,7 @@
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "platform/text.h"
+#include "platform/window_sockets.h"
 #include "shell/data_locations.h"
 #include "shell/program_identity.h"
 #include "shell/start_up.h"
@@ -21,8 +22,20 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: vornak-gen startup [--program DIR]\n";
+  std::cerr << "usage: vornak-gen startup [--program DIR]\n"
+               "       vornak-gen message close|front\n";
   return 2;
+}
+
+int Message(const std::vector<std::string_view>& args) {
+  if (args.size() != 1 || (args[0] != "close" && args[0] != "front")) return Usage();
+  const int message = platform::kWmUser + (args[0] == "close" ? 1 : 3);
+  int sent = 0;
+  for (const auto& window : platform::FindWindows("TFormVKMain")) {
+    if (platform::SendWindowMessage(window, message)) ++sent;
+  }
+  std::cout << "sent to " << sent << " configurator window(s)\n";
+  return sent > 0 ? 0 : 1;
 }
 
 int StartUp(const std::vector<std::string_view>& args) {
@@ -78,5 +91,6 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
   if (args[0] == "startup") return StartUp({args.begin() + 1, args.end()});
+  if (args[0] == "message") return Message({args.begin() + 1, args.end()});
   return Usage();
 }

@@ -78,3 +78,16 @@ TEST(WithTrailingSeparator, EndsInExactlyOne) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(PathFromUserText, TakesDrivePathsInsideTheWinePrefix) {
+  testing_support::ScopedEnv wine("WINEPREFIX", "/home/u/.wine");
+  EXPECT_EQ(PathFromUserText("C:\\Program Files\\Firaxis Games"),
+            "/home/u/.wine/dosdevices/c:/Program Files/Firaxis Games");
+  EXPECT_EQ(PathFromUserText("d:"), "/home/u/.wine/dosdevices/d:");
+}
+
+}  // namespace
+}  // namespace platform
