@@ -78,7 +78,8 @@ void NavigationList::ResetHighlight() {
 }
 
 bool NavigationList::eventFilter(QObject* watched, QEvent* event) {
-  for (int i = 0; i < count(); ++i) {
+  // Panels are watched while they are still being made: only those made so far count.
+  for (int i = 0; i < static_cast<int>(panels_.size()); ++i) {
     if (watched != panels_[static_cast<size_t>(i)]) continue;
     if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
       Hover(i);
