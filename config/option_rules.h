@@ -23,6 +23,7 @@
 //   01.028-01 difficulty levels and game speeds
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -52,9 +53,15 @@ inline constexpr std::string_view kDllGameVersion = "3.1.9.0.(128100)";
 // A file version text with every blank removed and every ',' turned into '.'.
 std::string NormalizeGameVersion(std::string_view version_text);
 
+// The three alternative game libraries of RevolutionDCM that the civilization-count list needs:
+// <data>\DLL Components\RevolutionDCM\Alt_dll\CvGameCoreDLL_32.dll, _22 and _18.
+bool CivilizationLibrariesPresent(const std::filesystem::path& data_folder);
+
 class OptionRules {
  public:
   explicit OptionRules(OptionControls& controls, WindowEvents* events = nullptr);
+  OptionRules(const OptionRules&) = delete;
+  OptionRules& operator=(const OptionRules&) = delete;
 
   OptionControls& controls() { return controls_; }
   WindowEvents& events() { return *events_; }
@@ -76,7 +83,7 @@ class OptionRules {
   void DllVariantClicked();
   // One of the four standard-values buttons.
   void ButtonPressed(std::string_view name);
-  // Entering the DLL page: the civilization-count list needs the three alternative libraries.
+  // Entering the DLL page, with CivilizationLibrariesPresent of the data folder.
   void DllPageEntered(bool civilization_libraries_present);
   // The game version check: `version` is NormalizeGameVersion of the game executable's version,
   // nullopt when there is no executable.

@@ -5,6 +5,8 @@
 
 #include "config/option_rules.h"
 #include "errors/guard.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace config {
@@ -139,6 +141,16 @@ void OptionRules::InitialiseControls() {
     ButtonPressed(kLinesStandardButton);
     controls_.ShowPage(kDllPages, kDllDisabledPage);
   });
+}
+
+bool CivilizationLibrariesPresent(const std::filesystem::path& data_folder) {
+  for (const char* count : {"32", "22", "18"}) {
+    const auto library = platform::ResolveInside(
+        data_folder,
+        std::string("DLL Components\\RevolutionDCM\\Alt_dll\\CvGameCoreDLL_") + count + ".dll");
+    if (!library || !platform::IsFile(*library)) return false;
+  }
+  return true;
 }
 
 void OptionRules::DllPageEntered(bool civilization_libraries_present) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/config/rules_fixture.h"
+#include "tests/support/temp_folder.h"
 
 namespace config_test {
 namespace {
@@ -342,6 +343,13 @@ TEST_F(RulesTest, GameVersionDecidesTheDllComponent) {
 }
 
 TEST_F(RulesTest, CivilizationCountNeedsTheAlternativeLibraries) {
+  testing_support::TempFolder data;
+  data.Write("DLL Components/RevolutionDCM/Alt_dll/CvGameCoreDLL_32.dll", "");
+  EXPECT_FALSE(config::CivilizationLibrariesPresent(data.path()));
+  data.Write("DLL Components/RevolutionDCM/Alt_dll/cvgamecoredll_22.dll", "");
+  data.Write("DLL Components/RevolutionDCM/Alt_dll/CvGameCoreDLL_18.dll", "");
+  EXPECT_TRUE(config::CivilizationLibrariesPresent(data.path()));
+
   controls_.SetItemIndex(Name(173), 2);
   rules_.DllPageEntered(true);
   EXPECT_TRUE(Enabled(173));
