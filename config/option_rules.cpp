@@ -64,7 +64,10 @@ void OptionRules::CheckBoxClicked(std::string_view name) {
 void OptionRules::RunClickRule(const OptionSpec& spec) {
   const int key = spec.key;
   if (spec.page == "Other") return GameRuleClicked(key);
-  if (spec.page == "MMenu") return InterfaceOptionClicked(key);
+  if (spec.page == "MMenu") {
+    if (spec.standard) InterfaceOptionClicked(key);  // the options its button restores
+    return;
+  }
   if (spec.page == "Speed") return SpeedOptionClicked();
   if (Contains(kFlagShapes, key)) return FlagShapeClicked(key);
   if (Contains(kLandChain, key)) return ChainClicked(kLandChain, key);
