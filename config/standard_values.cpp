@@ -1,0 +1,182 @@
+// The standard-values buttons, the consistency check of the game rules, the initial state of the
+// controls and the DLL page's enabling rules.
+#include <stdexcept>
+#include <string>
+
+#include "config/option_rules.h"
+#include "errors/guard.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace config {
+namespace {
+
+// The order in which the consistency check clamps the counters' texts.
+constexpr int kClampOrder[] = {68, 138, 2,  3,  9,  32, 33, 34, 35,  36,  48,
+                               49, 50,  51, 52, 53, 54, 55, 56, 132, 155, 171};
+
+// Sets a counter's position and its text.
+void WriteCounter(OptionControls& controls, const OptionSpec& counter, int value) {
+  controls.SetPosition(counter.control, value);
+  controls.SetText(counter.counter.edit, std::to_string(value));
+}
+
+bool HasStandard(const OptionSpec& spec, std::string_view page) {
+  return spec.page == page && spec.standard.has_value();
+}
+
+}  // namespace
+
+void OptionRules::CheckOtherSet() {
+  errors::Guarded("01.021-01", [&] {
+    // A clamped text is set without running the check again: this check goes on with the rest.
+    for (int key : kClampOrder) {
+      const OptionSpec& spec = *FindOption(key);
+      const std::string text = controls_.Text(spec.counter.edit);
+      if (text.empty()) continue;
+      const auto value = platform::ParseInt64(text);
+      if (!value) throw std::invalid_argument("counter text is not a number: " + text);
+      if (*value > spec.counter.clamp_max) {
+        WriteCounter(controls_, spec, spec.counter.clamp_max);
+      } else if (*value < spec.counter.clamp_min) {
+        WriteCounter(controls_, spec, spec.counter.clamp_min);
+      }
+    }
+    controls_.SetEnabled(kOtherStandardButton, !PageAtStandard("Other"));
+  });
+}
+
+void OptionRules::SetCounter(const OptionSpec& counter, int value) {
+  const std::string text = std::to_string(value);
+  const bool changed = controls_.Text(counter.counter.edit) != text;
+  WriteCounter(controls_, counter, value);
+  if (changed) CheckOtherSet();
+}
+
+bool OptionRules::PageAtStandard(std::string_view page) const {
+  for (const OptionSpec& spec : Options()) {
+    if (!HasStandard(spec, page)) continue;
+    if (spec.kind == OptionKind::kCheckBox) {
+      if (controls_.IsChecked(spec.control) != (*spec.standard != 0)) return false;
+    } else if (spec.kind == OptionKind::kCounter) {
+      // The typed text counts, not the arrows' position: "075" is not the standard "75".
+      if (controls_.Text(spec.counter.edit) != std::to_string(*spec.standard)) return false;
+    }
+  }
+  return true;
+}
+
+void OptionRules::DecidePageButton(std::string_view button, std::string_view page) {
+  controls_.SetEnabled(button, !PageAtStandard(page));
+}
+
+void OptionRules::SetPageStandard(std::string_view button, std::string_view page) {
+  for (const OptionSpec& spec : Options()) {
+    if (!HasStandard(spec, page)) continue;
+    if (spec.kind == OptionKind::kCheckBox) {
+      SetCheckBox(spec.control, *spec.standard != 0);
+    } else if (spec.kind == OptionKind::kCounter) {
+      SetCounter(spec, *spec.standard);
+    }
+  }
+  controls_.SetEnabled(button, false);
+}
+
+void OptionRules::ButtonPressed(std::string_view name) {
+  if (platform::EqualsNoCase(name, kOtherStandardButton)) {
+    errors::Guarded("01.031-01", [&] { SetPageStandard(kOtherStandardButton, "Other"); });
+  } else if (platform::EqualsNoCase(name, kMmenuStandardButton)) {
+    errors::Guarded("01.032-01", [&] { SetPageStandard(kMmenuStandardButton, "MMenu"); });
+  } else if (platform::EqualsNoCase(name, kSpeedStandardButton)) {
+    errors::Guarded("01.033-01", [&] { SetPageStandard(kSpeedStandardButton, "Speed"); });
+  } else if (platform::EqualsNoCase(name, kLinesStandardButton)) {
+    errors::Guarded("01.034-01", [&] { SetStandardLines(); });
+  }
+}
+
+void OptionRules::SetStandardLines() {
+  for (const LineItemSpec& item : LineItems()) {
+    if (!item.heading()) controls_.SetItemChecked(kLinesList, item.item, item.standard);
+  }
+  controls_.SetEnabled(kLinesStandardButton, false);
+}
+
+void OptionRules::DecideLinesButton() {
+  bool standard = true;
+  for (const LineItemSpec& item : LineItems()) {
+    if (!item.heading() && controls_.IsItemChecked(kLinesList, item.item) != item.standard) {
+      standard = false;
+    }
+  }
+  controls_.SetEnabled(kLinesStandardButton, !standard);
+}
+
+void OptionRules::LinesClicked() {
+  errors::Guarded("01.030-01", [&] { DecideLinesButton(); });
+}
+
+void OptionRules::InitialiseControls() {
+  errors::Guarded("01.041-01", [&] {
+    for (const OptionSpec& spec : Options()) {
+      switch (spec.kind) {
+        case OptionKind::kCheckBox:
+          controls_.SetChecked(spec.control, spec.initial != 0);
+          break;
+        case OptionKind::kCounter:
+          controls_.SetPosition(spec.control, spec.initial);
+          controls_.SetText(spec.counter.edit, std::to_string(spec.initial));
+          break;
+        case OptionKind::kList:
+          controls_.SetItemIndex(spec.control, spec.initial);
+          break;
+      }
+      controls_.SetEnabled(spec.control, spec.initially_enabled);
+    }
+    for (const FixedLevelSpec& level : FixedLevels()) {
+      controls_.SetChecked(level.control, true);
+      controls_.SetEnabled(level.control, false);
+    }
+    for (const ButtonSpec& button : Buttons()) controls_.SetEnabled(button.name, false);
+    ButtonPressed(kLinesStandardButton);
+    controls_.ShowPage(kDllPages, kDllDisabledPage);
+  });
+}
+
+bool CivilizationLibrariesPresent(const std::filesystem::path& data_folder) {
+  for (const char* count : {"32", "22", "18"}) {
+    const auto library = platform::ResolveInside(
+        data_folder,
+        std::string("DLL Components\\RevolutionDCM\\Alt_dll\\CvGameCoreDLL_") + count + ".dll");
+    if (!library || !platform::IsFile(*library)) return false;
+  }
+  return true;
+}
+
+void OptionRules::DllPageEntered(bool civilization_libraries_present) {
+  errors::Guarded("01.035-01", [&] {
+    const std::string_view list = FindOption(173)->control;
+    controls_.SetEnabled(list, civilization_libraries_present);
+    if (!civilization_libraries_present) controls_.SetItemIndex(list, 0);
+  });
+}
+
+void OptionRules::GameVersionCheck(const std::optional<std::string>& version) {
+  errors::Guarded("01.001-02", [&] {
+    const std::string_view dll = FindOption(58)->control;
+    if (version && *version == kDllGameVersion) {
+      if (!controls_.IsEnabled(dll)) {
+        controls_.ShowPage(kDllPages, kDllDisabledPage);
+        controls_.SetEnabled(dll, true);
+      }
+      return;
+    }
+    // Cleared first: its rule shows the "Disabled" page, which must not hide the page that says
+    // why the component is unavailable.
+    SetCheckBox(dll, false);
+    controls_.ShowPage(kDllPages, kWrongGameVersionPage);
+    controls_.SetEnabled(dll, false);
+  });
+}
+
+}  // namespace config
