@@ -13,16 +13,16 @@
 namespace config {
 namespace {
 
-std::string LineKeyOf(const LineItemSpec& item) { return std::string(item.key); }
+std::string LineKeyOf(const LineItemInfo& item) { return std::string(item.key); }
 
-std::string FileValue(const OptionControls& controls, const OptionSpec& spec) {
-  switch (spec.kind) {
+std::string FileValue(const OptionControls& controls, const OptionInfo& option) {
+  switch (option.kind) {
     case OptionKind::kCheckBox:
-      return controls.IsChecked(spec.control) ? "1" : "0";
+      return controls.IsChecked(option.control) ? "1" : "0";
     case OptionKind::kCounter:
-      return std::to_string(controls.Position(spec.control));
+      return std::to_string(controls.Position(option.control));
     case OptionKind::kList:
-      return std::to_string(controls.ItemIndex(spec.control));
+      return std::to_string(controls.ItemIndex(option.control));
   }
   return {};
 }
@@ -32,13 +32,13 @@ std::string ConfigurationText(const OptionControls& controls) {
   file.Set(kMainSection, "File", kFileMarker);
   file.Set(kMainSection, "Version", kFileVersion);
   file.Set(kMainSection, "ProgramVersion", kProgramVersion);
-  for (const GridSpec& grid : Grids()) {
+  for (const GridInfo& grid : Grids()) {
     const int rows = controls.RowCount(grid.grid);
     for (int row = 1; row <= rows; ++row) {
       file.Set(grid.section, controls.RowKey(grid.grid, row), controls.RowValue(grid.grid, row));
     }
   }
-  for (const LineItemSpec& item : LineItems()) {
+  for (const LineItemInfo& item : LineItems()) {
     if (!item.heading()) {
       file.SetBool(kLinesSection, LineKeyOf(item), controls.IsItemChecked(kLinesList, item.item));
     }
@@ -77,7 +77,7 @@ class Reader {
     ReadGrid(grids[4]);  // flags
     // The new-unit grids: collapsed groups first, then the open ones with their descriptions.
     for (bool open_pass : {false, true}) {
-      for (const GridSpec& grid : grids.subspan(1, 3)) {
+      for (const GridInfo& grid : grids.subspan(1, 3)) {
         const bool open = context_.group_open && context_.group_open(grid.grid);
         if (open != open_pass) continue;
         ReadGrid(grid);
@@ -87,7 +87,7 @@ class Reader {
   }
 
   void ReadLines() {
-    for (const LineItemSpec& item : LineItems()) {
+    for (const LineItemInfo& item : LineItems()) {
       if (item.heading()) continue;
       const bool current = controls_.IsItemChecked(kLinesList, item.item);
       const bool value = file_.GetBool(kLinesSection, LineKeyOf(item), current);
@@ -98,18 +98,18 @@ class Reader {
 
   void ReadOptions() {
     for (int key : ReadOrder()) {
-      const OptionSpec& spec = *FindOption(key);
+      const OptionInfo& option = *FindOption(key);
       const std::string name = std::to_string(key);
-      switch (spec.kind) {
+      switch (option.kind) {
         case OptionKind::kCheckBox:
-          rules_.SetCheckBox(spec.control, file_.GetBool(kOptionsSection, name,
-                                                         controls_.IsChecked(spec.control)));
+          rules_.SetCheckBox(option.control, file_.GetBool(kOptionsSection, name,
+                                                           controls_.IsChecked(option.control)));
           break;
         case OptionKind::kCounter:
-          ReadCounter(spec, name);
+          ReadCounter(option, name);
           break;
         case OptionKind::kList:
-          ReadList(spec, name);
+          ReadList(option, name);
           break;
       }
       if (key == 59) rules_.DllVariantClicked();
@@ -117,7 +117,7 @@ class Reader {
   }
 
  private:
-  void ReadGrid(const GridSpec& grid) {
+  void ReadGrid(const GridInfo& grid) {
     const int rows = controls_.RowCount(grid.grid);
     for (int row = 1; row <= rows; ++row) {
       const std::string identifier = controls_.RowKey(grid.grid, row);
@@ -129,23 +129,23 @@ class Reader {
     }
   }
 
-  void ReadCounter(const OptionSpec& spec, const std::string& name) {
+  void ReadCounter(const OptionInfo& option, const std::string& name) {
     const bool present = file_.HasKey(kOptionsSection, name);
-    if (!present && spec.key != 9) return;
-    const int64_t fallback = spec.key == 9 ? kKey9Default : controls_.Position(spec.control);
+    if (!present && option.key != 9) return;
+    const int64_t fallback = option.key == 9 ? kKey9Default : controls_.Position(option.control);
     const int64_t value = file_.GetInt(kOptionsSection, name, fallback);
     if (value < kCounterMin || value > kCounterMax) {
       throw std::out_of_range("counter " + name + " out of range: " + std::to_string(value));
     }
-    rules_.SetCounter(spec, static_cast<int>(value));
+    rules_.SetCounter(option, static_cast<int>(value));
   }
 
-  void ReadList(const OptionSpec& spec, const std::string& name) {
-    const int current = controls_.ItemIndex(spec.control);
+  void ReadList(const OptionInfo& option, const std::string& name) {
+    const int current = controls_.ItemIndex(option.control);
     int64_t value = file_.GetInt(kOptionsSection, name, current);
     // An index the list does not hold selects nothing, as the list itself would.
-    if (value < -1 || value >= controls_.ItemCount(spec.control)) value = -1;
-    if (value != current) controls_.SetItemIndex(spec.control, static_cast<int>(value));
+    if (value < -1 || value >= controls_.ItemCount(option.control)) value = -1;
+    if (value != current) controls_.SetItemIndex(option.control, static_cast<int>(value));
   }
 
   OptionRules& rules_;
@@ -164,14 +164,14 @@ ConfigurationState& CurrentConfiguration() {
 GridValueAcceptor FolderAcceptor(fs::path data_folder) {
   return [data_folder = std::move(data_folder)](std::string_view grid, std::string_view identifier,
                                                 std::string_view value) {
-    const GridSpec* spec = FindGrid(grid);
-    if (!spec) return false;
-    if (value == spec->no_choice) return true;
+    const GridInfo* option = FindGrid(grid);
+    if (!option) return false;
+    if (value == option->no_choice) return true;
     // One folder name each: a value must not reach another row's or another kind's folders.
     if (!IsSingleName(identifier) || !IsSingleName(value)) return false;
     const auto folder = platform::ResolveInside(
         data_folder,
-        std::string(spec->folder) + "\\" + std::string(identifier) + "\\" + std::string(value));
+        std::string(option->folder) + "\\" + std::string(identifier) + "\\" + std::string(value));
     return folder && platform::IsDirectory(*folder);
   };
 }

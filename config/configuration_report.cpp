@@ -15,14 +15,14 @@ std::string Boolean(bool value) { return value ? "-1" : "0"; }
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::string ReportValue(const OptionControls& controls, const OptionSpec& spec) {
-  switch (spec.kind) {
+std::string ReportValue(const OptionControls& controls, const OptionInfo& option) {
+  switch (option.kind) {
     case OptionKind::kCheckBox:
-      return Boolean(controls.IsChecked(spec.control));
+      return Boolean(controls.IsChecked(option.control));
     case OptionKind::kCounter:
-      return std::to_string(controls.Position(spec.control));
+      return std::to_string(controls.Position(option.control));
     case OptionKind::kList:
-      return std::to_string(controls.ItemIndex(spec.control));
+      return std::to_string(controls.ItemIndex(option.control));
   }
   return {};
 }
@@ -44,7 +44,7 @@ void Build(const OptionControls& controls, const ReportInputs& inputs, std::stri
   line("PatchToSettingsDir: " + Quoted(inputs.settings_folder));
   line("NifSkopePatch: " + Quoted(inputs.nifskope_path));
   line("");
-  for (const GridSpec& grid : Grids()) {
+  for (const GridInfo& grid : Grids()) {
     line("[" + std::string(grid.section) + "]");
     const int rows = controls.RowCount(grid.grid);
     for (int row = 1; row <= rows; ++row) {
@@ -52,7 +52,7 @@ void Build(const OptionControls& controls, const ReportInputs& inputs, std::stri
     }
   }
   line("[Settings change lines of development]");
-  for (const LineItemSpec& item : LineItems()) {
+  for (const LineItemInfo& item : LineItems()) {
     if (!item.heading()) {
       line(std::string(item.key) + "=" + Boolean(controls.IsItemChecked(kLinesList, item.item)));
     }

@@ -10,12 +10,12 @@
 namespace config {
 namespace {
 
-constexpr PageSpec kPages[] = {
+constexpr PageInfo kPages[] = {
     {"Lines", 3}, {"Other", 4},  {"Inface", 5}, {"DLL", 6},
     {"MMenu", 7}, {"Speed", 10}, {"rel", 11},   {"Fut", 12},
 };
 
-constexpr InnerPageSpec kDllInnerPages[] = {
+constexpr InnerPageInfo kDllInnerPages[] = {
     {kDllModPage, "DLL Mod", "DLL Mod"},
     {kRevDcmPage, "RevDCM", "RevDCM"},
     {kDllDisabledPage, "Disabled", "Отключено"},
@@ -24,7 +24,7 @@ constexpr InnerPageSpec kDllInnerPages[] = {
 };
 
 // clang-format off
-constexpr LineItemSpec kLineItems[] = {
+constexpr LineItemInfo kLineItems[] = {
     {0, "", "ЛИНЕЙНЫЙ КОРАБЛЬ", "", false},
     {1, "1", "улучшается до Линкора",
      "Линейный корабль при модернизации превращается в линкор.", false},
@@ -54,7 +54,7 @@ constexpr LineItemSpec kLineItems[] = {
 };
 // clang-format on
 
-constexpr FixedLevelSpec kFixedLevels[] = {
+constexpr FixedLevelInfo kFixedLevels[] = {
     {"CheckBox68", "Вождь", "Уровень сложности Вождь в игре есть всегда.", 115},
     {"CheckBox66", "Дворянин", "Уровень сложности Дворянин в игре есть всегда.", 117},
 };
@@ -62,7 +62,7 @@ constexpr FixedLevelSpec kFixedLevels[] = {
 constexpr std::string_view kDllVariants[] = {"Evolution of War (by Tarven Holm)", "RevolutionDCM"};
 constexpr std::string_view kCivilizationCounts[] = {"50", "32", "22", "18"};
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonInfo kButtons[] = {
     {kOtherStandardButton, "Other", "Выставить стандартные значения CIV 4 BTS"},
     {kMmenuStandardButton, "MMenu", "Выставить стандартные значения CIV 4 BTS"},
     {kSpeedStandardButton, "Speed", "Выставить стандартные значения CIV 4 BTS"},
@@ -70,7 +70,7 @@ constexpr ButtonSpec kButtons[] = {
     {kDeleteLoadingScreenButton, "MMenu", "Удалить выбранное изображение"},
 };
 
-constexpr GridSpec kGrids[] = {
+constexpr GridInfo kGrids[] = {
     {"ValueListEditor2", "Settings change model", 3, "Change", "{Standart}"},
     {"ValueListEditor3", "Settings air new unit", 0, "New", "{None}"},
     {"ValueListEditor4", "Settings navy new unit", 1, "New", "{None}"},
@@ -110,14 +110,14 @@ void MoveAfter(std::vector<int>& order, int key, int after) {
 
 }  // namespace
 
-std::span<const OptionSpec> Options() {
-  static const std::vector<OptionSpec> options = [] {
-    std::vector<OptionSpec> all;
+std::span<const OptionInfo> Options() {
+  static const std::vector<OptionInfo> options = [] {
+    std::vector<OptionInfo> all;
     for (const table::Block& block : table::Blocks()) {
-      for (OptionSpec spec : block.rows) {
-        spec.page = block.page;
-        spec.inner_page = block.inner_page;
-        all.push_back(spec);
+      for (OptionInfo option : block.rows) {
+        option.page = block.page;
+        option.inner_page = block.inner_page;
+        all.push_back(option);
       }
     }
     return all;
@@ -125,29 +125,29 @@ std::span<const OptionSpec> Options() {
   return options;
 }
 
-const OptionSpec* FindOption(int key) {
-  for (const OptionSpec& spec : Options()) {
-    if (spec.key == key) return &spec;
+const OptionInfo* FindOption(int key) {
+  for (const OptionInfo& option : Options()) {
+    if (option.key == key) return &option;
   }
   return nullptr;
 }
 
-const OptionSpec* FindOptionByControl(std::string_view name) {
-  for (const OptionSpec& spec : Options()) {
-    if (platform::EqualsNoCase(spec.control, name)) return &spec;
-    if (spec.kind == OptionKind::kCounter && platform::EqualsNoCase(spec.counter.edit, name)) {
-      return &spec;
+const OptionInfo* FindOptionByControl(std::string_view name) {
+  for (const OptionInfo& option : Options()) {
+    if (platform::EqualsNoCase(option.control, name)) return &option;
+    if (option.kind == OptionKind::kCounter && platform::EqualsNoCase(option.counter.edit, name)) {
+      return &option;
     }
   }
   return nullptr;
 }
 
-std::span<const PageSpec> Pages() { return kPages; }
-std::span<const InnerPageSpec> DllInnerPages() { return kDllInnerPages; }
-std::span<const LineItemSpec> LineItems() { return kLineItems; }
-std::span<const FixedLevelSpec> FixedLevels() { return kFixedLevels; }
-std::span<const ButtonSpec> Buttons() { return kButtons; }
-std::span<const GridSpec> Grids() { return kGrids; }
+std::span<const PageInfo> Pages() { return kPages; }
+std::span<const InnerPageInfo> DllInnerPages() { return kDllInnerPages; }
+std::span<const LineItemInfo> LineItems() { return kLineItems; }
+std::span<const FixedLevelInfo> FixedLevels() { return kFixedLevels; }
+std::span<const ButtonInfo> Buttons() { return kButtons; }
+std::span<const GridInfo> Grids() { return kGrids; }
 
 std::span<const std::string_view> ListItems(int key) {
   if (key == 59) return kDllVariants;
@@ -155,9 +155,9 @@ std::span<const std::string_view> ListItems(int key) {
   return {};
 }
 
-const GridSpec* FindGrid(std::string_view grid) {
-  for (const GridSpec& spec : kGrids) {
-    if (platform::EqualsNoCase(spec.grid, grid)) return &spec;
+const GridInfo* FindGrid(std::string_view grid) {
+  for (const GridInfo& option : kGrids) {
+    if (platform::EqualsNoCase(option.grid, grid)) return &option;
   }
   return nullptr;
 }

@@ -19,7 +19,7 @@ enum class OptionKind { kCheckBox, kCounter, kList };
 
 // A counter is a digits-only edit with an up-down beside it. The arrows move within their own
 // range; the consistency check clamps the typed text to a second, sometimes wider range.
-struct CounterSpec {
+struct CounterInfo {
   std::string_view edit;  // the edit box ("NTCEdit2"); the option's control is the up-down
   int digits = 0;         // most characters the edit accepts from the keyboard
   int arrow_min = 0;
@@ -28,7 +28,7 @@ struct CounterSpec {
   int clamp_max = 0;
 };
 
-struct OptionSpec {
+struct OptionInfo {
   int key = 0;
   OptionKind kind = OptionKind::kCheckBox;
   std::string_view control;     // check box, the counter's up-down, or the list
@@ -39,25 +39,25 @@ struct OptionSpec {
   int initial = 0;              // check box 0/1, counter position, list index
   std::optional<int> standard;  // what the page's standard-values button sets, when it has one
   bool initially_enabled = true;
-  CounterSpec counter;  // counters only
+  CounterInfo counter;  // counters only
 };
 
 // Every numbered option, in table order (page by page).
-std::span<const OptionSpec> Options();
-const OptionSpec* FindOption(int key);
+std::span<const OptionInfo> Options();
+const OptionInfo* FindOption(int key);
 // By the name of any of its controls (check box, up-down, edit or list), without ASCII case.
-const OptionSpec* FindOptionByControl(std::string_view name);
+const OptionInfo* FindOptionByControl(std::string_view name);
 
 // The pages that hold options, in the order of the navigation list, with their page index.
-struct PageSpec {
+struct PageInfo {
   std::string_view tab;
   int index = 0;
 };
-std::span<const PageSpec> Pages();
+std::span<const PageInfo> Pages();
 
 // The DLL page's inner page control, whose tabs are hidden.
 inline constexpr std::string_view kDllPages = "PageControl2";
-struct InnerPageSpec {
+struct InnerPageInfo {
   int index = 0;
   std::string_view name;
   std::string_view caption;  // UTF-8
@@ -66,11 +66,11 @@ inline constexpr int kDllModPage = 0;
 inline constexpr int kRevDcmPage = 1;
 inline constexpr int kDllDisabledPage = 2;
 inline constexpr int kWrongGameVersionPage = 3;
-std::span<const InnerPageSpec> DllInnerPages();
+std::span<const InnerPageInfo> DllInnerPages();
 
 // The lines of development: one check list whose items 0, 3, 6, 9, 12 and 14 are headings.
 inline constexpr std::string_view kLinesList = "CheckListBox1";
-struct LineItemSpec {
+struct LineItemInfo {
   int item = 0;
   std::string_view key;      // configuration key; empty for a heading
   std::string_view caption;  // UTF-8
@@ -79,16 +79,16 @@ struct LineItemSpec {
   bool heading() const { return key.empty(); }
 };
 // All 16 items by index; the keys of the option items in this order are the file order.
-std::span<const LineItemSpec> LineItems();
+std::span<const LineItemInfo> LineItems();
 
 // The two difficulty levels the game always keeps: shown checked and disabled, with no key.
-struct FixedLevelSpec {
+struct FixedLevelInfo {
   std::string_view control;
   std::string_view caption;  // UTF-8
   std::string_view hint;     // UTF-8
   int after_key = 0;         // shown after this option on its page
 };
-std::span<const FixedLevelSpec> FixedLevels();
+std::span<const FixedLevelInfo> FixedLevels();
 
 // The fixed items of lists 59 and 173 (UTF-8); list 12 is filled from the loading screens found.
 std::span<const std::string_view> ListItems(int key);
@@ -99,24 +99,24 @@ inline constexpr std::string_view kMmenuStandardButton = "Button2";
 inline constexpr std::string_view kSpeedStandardButton = "Button5";
 inline constexpr std::string_view kLinesStandardButton = "Button7";
 inline constexpr std::string_view kDeleteLoadingScreenButton = "Button3";
-struct ButtonSpec {
+struct ButtonInfo {
   std::string_view name;
   std::string_view page;
   std::string_view caption;  // UTF-8
 };
 // The four standard-values buttons and the loading screens' delete button.
-std::span<const ButtonSpec> Buttons();
+std::span<const ButtonInfo> Buttons();
 
 // The unit grids, in the order of their sections in the configuration file.
-struct GridSpec {
+struct GridInfo {
   std::string_view grid;       // "ValueListEditor2"
   std::string_view section;    // "Settings change model"
   int kind = 0;                // catalogue kind of its rows
   std::string_view folder;     // data subfolder of its choices: "Change", "New", "Art Flags"
   std::string_view no_choice;  // the value that names no folder: "{Standart}" or "{None}"
 };
-std::span<const GridSpec> Grids();
-const GridSpec* FindGrid(std::string_view grid);
+std::span<const GridInfo> Grids();
+const GridInfo* FindGrid(std::string_view grid);
 
 // Keys of "Settings other options": the file's write order, its read order (key 12 right after
 // key 4, key 143 after 146) and the order of the configuration report.

@@ -27,9 +27,9 @@ bool Contains(std::span<const int> keys, int key) {
 }
 
 std::string_view Control(int key) {
-  const OptionSpec* spec = FindOption(key);
-  if (!spec) throw std::logic_error("unknown option " + std::to_string(key));
-  return spec->control;
+  const OptionInfo* option = FindOption(key);
+  if (!option) throw std::logic_error("unknown option " + std::to_string(key));
+  return option->control;
 }
 
 }  // namespace
@@ -57,18 +57,18 @@ void OptionRules::SetCheckBox(std::string_view name, bool checked) {
 void OptionRules::SetOption(int key, bool checked) { SetCheckBox(Control(key), checked); }
 
 void OptionRules::CheckBoxClicked(std::string_view name) {
-  const OptionSpec* spec = FindOptionByControl(name);
-  if (spec && spec->kind == OptionKind::kCheckBox) RunClickRule(*spec);
+  const OptionInfo* option = FindOptionByControl(name);
+  if (option && option->kind == OptionKind::kCheckBox) RunClickRule(*option);
 }
 
-void OptionRules::RunClickRule(const OptionSpec& spec) {
-  const int key = spec.key;
-  if (spec.page == "Other") return GameRuleClicked(key);
-  if (spec.page == "MMenu") {
-    if (spec.standard) InterfaceOptionClicked(key);  // the options its button restores
+void OptionRules::RunClickRule(const OptionInfo& option) {
+  const int key = option.key;
+  if (option.page == "Other") return GameRuleClicked(key);
+  if (option.page == "MMenu") {
+    if (option.standard) InterfaceOptionClicked(key);  // the options its button restores
     return;
   }
-  if (spec.page == "Speed") return SpeedOptionClicked();
+  if (option.page == "Speed") return SpeedOptionClicked();
   if (Contains(kFlagShapes, key)) return FlagShapeClicked(key);
   if (Contains(kLandChain, key)) return ChainClicked(kLandChain, key);
   if (Contains(kSeaChain, key)) return ChainClicked(kSeaChain, key);

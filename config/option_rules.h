@@ -96,7 +96,7 @@ class OptionRules {
   void SetCheckBox(std::string_view name, bool checked);
   void SetOption(int key, bool checked);
   // Sets a counter's position and text; when the text changes, runs the consistency check.
-  void SetCounter(const OptionSpec& counter, int value);
+  void SetCounter(const OptionInfo& counter, int value);
   // Clamps the counters' texts and decides "Button4".
   void CheckOtherSet();
   // Clears the pack-dependent options (38 to 41, 95) whose boxes are disabled.
@@ -105,7 +105,7 @@ class OptionRules {
   bool IsChecked(int key) const;
 
  private:
-  void RunClickRule(const OptionSpec& spec);
+  void RunClickRule(const OptionInfo& option);
   void GameRuleClicked(int key);
   void FlagShapeClicked(int key);
   void ChainClicked(std::span<const int> chain, int key);

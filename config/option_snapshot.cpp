@@ -64,30 +64,30 @@ bool OptionSnapshot::IsRussian() const {
 
 OptionSnapshot::Builder OptionSnapshot::Builder::InitialState() {
   Builder builder;
-  for (const OptionSpec& spec : Options()) {
-    if (spec.kind == OptionKind::kList) {
+  for (const OptionInfo& option : Options()) {
+    if (option.kind == OptionKind::kList) {
       std::vector<std::string> items;
-      for (std::string_view item : ListItems(spec.key)) items.push_back(platform::Ansi(item));
-      builder.List(spec.control, spec.initial, std::move(items), spec.initially_enabled);
+      for (std::string_view item : ListItems(option.key)) items.push_back(platform::Ansi(item));
+      builder.List(option.control, option.initial, std::move(items), option.initially_enabled);
     } else {
-      builder.Option(spec.key, spec.initial, spec.initially_enabled);
+      builder.Option(option.key, option.initial, option.initially_enabled);
     }
   }
-  for (const FixedLevelSpec& level : FixedLevels()) builder.CheckBox(level.control, true, false);
-  for (const LineItemSpec& item : LineItems()) builder.LineItem(item.item, item.standard);
+  for (const FixedLevelInfo& level : FixedLevels()) builder.CheckBox(level.control, true, false);
+  for (const LineItemInfo& item : LineItems()) builder.LineItem(item.item, item.standard);
   return builder;
 }
 
 OptionSnapshot::Builder& OptionSnapshot::Builder::Option(int key, int value, bool enabled) {
   snapshot_.options_[key] = OptionValue{value, enabled};
-  if (const OptionSpec* spec = FindOption(key)) {
-    if (spec->kind == OptionKind::kCheckBox) {
-      CheckBox(spec->control, value != 0, enabled);
+  if (const OptionInfo* option = FindOption(key)) {
+    if (option->kind == OptionKind::kCheckBox) {
+      CheckBox(option->control, value != 0, enabled);
     } else {
-      NotCheckBox(spec->control);
-      if (spec->kind == OptionKind::kCounter) NotCheckBox(spec->counter.edit);
-      if (spec->kind == OptionKind::kList) {
-        ListState& list = snapshot_.lists_[platform::AsciiLower(spec->control)];
+      NotCheckBox(option->control);
+      if (option->kind == OptionKind::kCounter) NotCheckBox(option->counter.edit);
+      if (option->kind == OptionKind::kList) {
+        ListState& list = snapshot_.lists_[platform::AsciiLower(option->control)];
         list.index = value;
         list.enabled = enabled;
       }
@@ -129,8 +129,8 @@ OptionSnapshot::Builder& OptionSnapshot::Builder::List(std::string_view name, in
                                                        bool enabled) {
   snapshot_.lists_[platform::AsciiLower(name)] = ListState{index, std::move(items), enabled};
   NotCheckBox(name);
-  if (const OptionSpec* spec = FindOptionByControl(name)) {
-    snapshot_.options_[spec->key] = OptionValue{index, enabled};
+  if (const OptionInfo* option = FindOptionByControl(name)) {
+    snapshot_.options_[option->key] = OptionValue{index, enabled};
   }
   return *this;
 }
@@ -158,41 +158,42 @@ OptionSnapshot TakeSnapshot(const OptionControls& controls, std::string_view int
       builder.NotCheckBox(name);
     }
   };
-  for (const OptionSpec& spec : Options()) {
-    if (!controls.Exists(spec.control)) continue;
-    switch (spec.kind) {
+  for (const OptionInfo& option : Options()) {
+    if (!controls.Exists(option.control)) continue;
+    switch (option.kind) {
       case OptionKind::kCheckBox:
-        if (controls.IsCheckBox(spec.control)) {
-          builder.Option(spec.key, controls.IsChecked(spec.control) ? 1 : 0,
-                         controls.IsEnabled(spec.control));
+        if (controls.IsCheckBox(option.control)) {
+          builder.Option(option.key, controls.IsChecked(option.control) ? 1 : 0,
+                         controls.IsEnabled(option.control));
         } else {
-          builder.NotCheckBox(spec.control);
+          builder.NotCheckBox(option.control);
         }
         break;
       case OptionKind::kCounter:
-        builder.Option(spec.key, controls.Position(spec.control), controls.IsEnabled(spec.control));
+        builder.Option(option.key, controls.Position(option.control),
+                       controls.IsEnabled(option.control));
         break;
       case OptionKind::kList: {
         std::vector<std::string> items;
-        const int count = controls.ItemCount(spec.control);
+        const int count = controls.ItemCount(option.control);
         for (int item = 0; item < count; ++item)
-          items.push_back(controls.ItemText(spec.control, item));
-        builder.List(spec.control, controls.ItemIndex(spec.control), std::move(items),
-                     controls.IsEnabled(spec.control));
+          items.push_back(controls.ItemText(option.control, item));
+        builder.List(option.control, controls.ItemIndex(option.control), std::move(items),
+                     controls.IsEnabled(option.control));
         break;
       }
     }
   }
-  for (const FixedLevelSpec& level : FixedLevels()) any_control(level.control);
-  for (const ButtonSpec& button : Buttons()) any_control(button.name);
+  for (const FixedLevelInfo& level : FixedLevels()) any_control(level.control);
+  for (const ButtonInfo& button : Buttons()) any_control(button.name);
   any_control(kDllPages);
   if (controls.Exists(kLinesList)) {
     builder.NotCheckBox(kLinesList);
-    for (const LineItemSpec& item : LineItems()) {
+    for (const LineItemInfo& item : LineItems()) {
       builder.LineItem(item.item, controls.IsItemChecked(kLinesList, item.item));
     }
   }
-  for (const GridSpec& grid : Grids()) {
+  for (const GridInfo& grid : Grids()) {
     if (!controls.Exists(grid.grid)) continue;
     builder.NotCheckBox(grid.grid);
     const int rows = controls.RowCount(grid.grid);

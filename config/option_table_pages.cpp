@@ -7,7 +7,7 @@ namespace {
 
 // clang-format off
 // Interface and art (page "MMenu")
-constexpr OptionSpec kMmenuRows[] = {
+constexpr OptionInfo kMmenuRows[] = {
     Box(4, "CheckBox2", 0, 0,
         "Установить заставки главного меню и экрана загрузки",
         "Устанавливает выбранную заставку главного меню и экрана загрузки."),
@@ -73,7 +73,7 @@ constexpr OptionSpec kMmenuRows[] = {
 };
 
 // Flags (page "Inface")
-constexpr OptionSpec kFlagRows[] = {
+constexpr OptionInfo kFlagRows[] = {
     Box(10, "CheckBox5", 0, kNone,
         "Использовать горизонтальный флаг во всех эпохах",
         "Флаги всех цивилизаций горизонтальны во всех эпохах."),
@@ -86,7 +86,7 @@ constexpr OptionSpec kFlagRows[] = {
 };
 
 // DLL component (page "DLL")
-constexpr OptionSpec kDllRows[] = {
+constexpr OptionInfo kDllRows[] = {
     Box(58, "CheckBox36", 0, kNone,
         "Установить DLL компонент",
         "Устанавливает в мод выбранный DLL компонент."),
@@ -95,7 +95,7 @@ constexpr OptionSpec kDllRows[] = {
 };
 
 // DLL variant 0 (inner page "DLL Mod")
-constexpr OptionSpec kDllModRows[] = {
+constexpr OptionInfo kDllModRows[] = {
     Counter(68, "UpDown21", "NTCEdit20", 1, 2, 12, 2, 12, 4, kNone,
             "Количество авиации в форте (4):",
             "Задает, сколько самолетов может базироваться в форте."),
@@ -147,7 +147,7 @@ constexpr OptionSpec kDllModRows[] = {
 };
 
 // DLL variant 1 (inner page "RevDCM")
-constexpr OptionSpec kRevDcmRows[] = {
+constexpr OptionInfo kRevDcmRows[] = {
     Box(16, "CheckBox9", 0, kNone,
         "Катапульта (дальность=1)",
         "Катапульта может обстреливать цели на расстоянии одной клетки."),
@@ -213,7 +213,7 @@ constexpr OptionSpec kRevDcmRows[] = {
 };
 
 // Future components (page "Fut")
-constexpr OptionSpec kFutureRows[] = {
+constexpr OptionInfo kFutureRows[] = {
     Box(81, "CheckBox42", 0, kNone,
         "Установить компонент \"Next War\"",
         "Устанавливает компонент Next War с технологиями будущего."),
@@ -247,7 +247,7 @@ constexpr OptionSpec kFutureRows[] = {
 };
 
 // Religions (page "rel")
-constexpr OptionSpec kReligionRows[] = {
+constexpr OptionInfo kReligionRows[] = {
     Box(111, "CheckBox93", 0, kNone,
         "Установить измененные религии",
         "Устанавливает измененные религии."),
@@ -260,7 +260,7 @@ constexpr OptionSpec kReligionRows[] = {
 };
 
 // Difficulty levels and game speeds (page "Speed")
-constexpr OptionSpec kSpeedRows[] = {
+constexpr OptionInfo kSpeedRows[] = {
     Box(115, "CheckBox67", 1, 1,
         "Поселенец",
         "Оставляет в игре уровень сложности Поселенец."),

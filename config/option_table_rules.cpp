@@ -5,7 +5,7 @@ namespace config::table {
 namespace {
 
 // clang-format off
-constexpr OptionSpec kGameRuleRows[] = {
+constexpr OptionInfo kGameRuleRows[] = {
     Box(1, "CheckBox1", 0, 0,
         "Вертолеты могут летать над морем (но не над океаном) и горами",
         "Разрешает вертолетам пролетать над морскими клетками и горами."),
@@ -236,6 +236,6 @@ constexpr OptionSpec kGameRuleRows[] = {
 
 }  // namespace
 
-std::span<const OptionSpec> GameRuleRows() { return kGameRuleRows; }
+std::span<const OptionInfo> GameRuleRows() { return kGameRuleRows; }
 
 }  // namespace config::table

@@ -17,13 +17,13 @@ constexpr int kClampOrder[] = {68, 138, 2,  3,  9,  32, 33, 34, 35,  36,  48,
                                49, 50,  51, 52, 53, 54, 55, 56, 132, 155, 171};
 
 // Sets a counter's position and its text.
-void WriteCounter(OptionControls& controls, const OptionSpec& counter, int value) {
+void WriteCounter(OptionControls& controls, const OptionInfo& counter, int value) {
   controls.SetPosition(counter.control, value);
   controls.SetText(counter.counter.edit, std::to_string(value));
 }
 
-bool HasStandard(const OptionSpec& spec, std::string_view page) {
-  return spec.page == page && spec.standard.has_value();
+bool HasStandard(const OptionInfo& option, std::string_view page) {
+  return option.page == page && option.standard.has_value();
 }
 
 }  // namespace
@@ -32,22 +32,22 @@ void OptionRules::CheckOtherSet() {
   errors::Guarded("01.021-01", [&] {
     // A clamped text is set without running the check again: this check goes on with the rest.
     for (int key : kClampOrder) {
-      const OptionSpec& spec = *FindOption(key);
-      const std::string text = controls_.Text(spec.counter.edit);
+      const OptionInfo& option = *FindOption(key);
+      const std::string text = controls_.Text(option.counter.edit);
       if (text.empty()) continue;
       const auto value = platform::ParseInt64(text);
       if (!value) throw std::invalid_argument("counter text is not a number: " + text);
-      if (*value > spec.counter.clamp_max) {
-        WriteCounter(controls_, spec, spec.counter.clamp_max);
-      } else if (*value < spec.counter.clamp_min) {
-        WriteCounter(controls_, spec, spec.counter.clamp_min);
+      if (*value > option.counter.clamp_max) {
+        WriteCounter(controls_, option, option.counter.clamp_max);
+      } else if (*value < option.counter.clamp_min) {
+        WriteCounter(controls_, option, option.counter.clamp_min);
       }
     }
     controls_.SetEnabled(kOtherStandardButton, !PageAtStandard("Other"));
   });
 }
 
-void OptionRules::SetCounter(const OptionSpec& counter, int value) {
+void OptionRules::SetCounter(const OptionInfo& counter, int value) {
   const std::string text = std::to_string(value);
   const bool changed = controls_.Text(counter.counter.edit) != text;
   WriteCounter(controls_, counter, value);
@@ -55,13 +55,13 @@ void OptionRules::SetCounter(const OptionSpec& counter, int value) {
 }
 
 bool OptionRules::PageAtStandard(std::string_view page) const {
-  for (const OptionSpec& spec : Options()) {
-    if (!HasStandard(spec, page)) continue;
-    if (spec.kind == OptionKind::kCheckBox) {
-      if (controls_.IsChecked(spec.control) != (*spec.standard != 0)) return false;
-    } else if (spec.kind == OptionKind::kCounter) {
+  for (const OptionInfo& option : Options()) {
+    if (!HasStandard(option, page)) continue;
+    if (option.kind == OptionKind::kCheckBox) {
+      if (controls_.IsChecked(option.control) != (*option.standard != 0)) return false;
+    } else if (option.kind == OptionKind::kCounter) {
       // The typed text counts, not the arrows' position: "075" is not the standard "75".
-      if (controls_.Text(spec.counter.edit) != std::to_string(*spec.standard)) return false;
+      if (controls_.Text(option.counter.edit) != std::to_string(*option.standard)) return false;
     }
   }
   return true;
@@ -72,12 +72,12 @@ void OptionRules::DecidePageButton(std::string_view button, std::string_view pag
 }
 
 void OptionRules::SetPageStandard(std::string_view button, std::string_view page) {
-  for (const OptionSpec& spec : Options()) {
-    if (!HasStandard(spec, page)) continue;
-    if (spec.kind == OptionKind::kCheckBox) {
-      SetCheckBox(spec.control, *spec.standard != 0);
-    } else if (spec.kind == OptionKind::kCounter) {
-      SetCounter(spec, *spec.standard);
+  for (const OptionInfo& option : Options()) {
+    if (!HasStandard(option, page)) continue;
+    if (option.kind == OptionKind::kCheckBox) {
+      SetCheckBox(option.control, *option.standard != 0);
+    } else if (option.kind == OptionKind::kCounter) {
+      SetCounter(option, *option.standard);
     }
   }
   controls_.SetEnabled(button, false);
@@ -96,7 +96,7 @@ void OptionRules::ButtonPressed(std::string_view name) {
 }
 
 void OptionRules::SetStandardLines() {
-  for (const LineItemSpec& item : LineItems()) {
+  for (const LineItemInfo& item : LineItems()) {
     if (!item.heading()) controls_.SetItemChecked(kLinesList, item.item, item.standard);
   }
   controls_.SetEnabled(kLinesStandardButton, false);
@@ -104,7 +104,7 @@ void OptionRules::SetStandardLines() {
 
 void OptionRules::DecideLinesButton() {
   bool standard = true;
-  for (const LineItemSpec& item : LineItems()) {
+  for (const LineItemInfo& item : LineItems()) {
     if (!item.heading() && controls_.IsItemChecked(kLinesList, item.item) != item.standard) {
       standard = false;
     }
@@ -118,26 +118,26 @@ void OptionRules::LinesClicked() {
 
 void OptionRules::InitialiseControls() {
   errors::Guarded("01.041-01", [&] {
-    for (const OptionSpec& spec : Options()) {
-      switch (spec.kind) {
+    for (const OptionInfo& option : Options()) {
+      switch (option.kind) {
         case OptionKind::kCheckBox:
-          controls_.SetChecked(spec.control, spec.initial != 0);
+          controls_.SetChecked(option.control, option.initial != 0);
           break;
         case OptionKind::kCounter:
-          controls_.SetPosition(spec.control, spec.initial);
-          controls_.SetText(spec.counter.edit, std::to_string(spec.initial));
+          controls_.SetPosition(option.control, option.initial);
+          controls_.SetText(option.counter.edit, std::to_string(option.initial));
           break;
         case OptionKind::kList:
-          controls_.SetItemIndex(spec.control, spec.initial);
+          controls_.SetItemIndex(option.control, option.initial);
           break;
       }
-      controls_.SetEnabled(spec.control, spec.initially_enabled);
+      controls_.SetEnabled(option.control, option.initially_enabled);
     }
-    for (const FixedLevelSpec& level : FixedLevels()) {
+    for (const FixedLevelInfo& level : FixedLevels()) {
       controls_.SetChecked(level.control, true);
       controls_.SetEnabled(level.control, false);
     }
-    for (const ButtonSpec& button : Buttons()) controls_.SetEnabled(button.name, false);
+    for (const ButtonInfo& button : Buttons()) controls_.SetEnabled(button.name, false);
     ButtonPressed(kLinesStandardButton);
     controls_.ShowPage(kDllPages, kDllDisabledPage);
   });

@@ -140,30 +140,30 @@ void FakeControls::ShowPage(std::string_view page_control, int index) {
 
 FakeControls MainWindowControls() {
   FakeControls controls;
-  for (const config::OptionSpec& spec : config::Options()) {
-    switch (spec.kind) {
+  for (const config::OptionInfo& option : config::Options()) {
+    switch (option.kind) {
       case OptionKind::kCheckBox:
-        controls.Add(spec.control, Kind::kCheckBox);
+        controls.Add(option.control, Kind::kCheckBox);
         break;
       case OptionKind::kCounter:
-        controls.Add(spec.control, Kind::kUpDown);
-        controls.Add(spec.counter.edit, Kind::kEdit);
+        controls.Add(option.control, Kind::kUpDown);
+        controls.Add(option.counter.edit, Kind::kEdit);
         break;
       case OptionKind::kList: {
         std::vector<std::string> items;
-        for (std::string_view item : config::ListItems(spec.key)) {
+        for (std::string_view item : config::ListItems(option.key)) {
           items.push_back(platform::Ansi(item));
         }
-        if (spec.key == 12) items = {"Dawn", "Harbour", "Steppe"};
-        controls.AddList(spec.control, std::move(items));
+        if (option.key == 12) items = {"Dawn", "Harbour", "Steppe"};
+        controls.AddList(option.control, std::move(items));
         break;
       }
     }
   }
-  for (const config::FixedLevelSpec& level : config::FixedLevels()) {
+  for (const config::FixedLevelInfo& level : config::FixedLevels()) {
     controls.Add(level.control, Kind::kCheckBox);
   }
-  for (const config::ButtonSpec& button : config::Buttons()) {
+  for (const config::ButtonInfo& button : config::Buttons()) {
     controls.Add(button.name, Kind::kButton);
   }
   controls.Add(config::kDllPages, Kind::kPageControl);

@@ -30,7 +30,7 @@ std::set<int> Keys(std::initializer_list<std::pair<int, int>> ranges) {
 
 TEST(OptionCatalogueTest, FileAndReportOrdersHoldEveryNumberedOptionOnce) {
   std::set<int> catalogue;
-  for (const OptionSpec& spec : Options()) EXPECT_TRUE(catalogue.insert(spec.key).second);
+  for (const OptionInfo& option : Options()) EXPECT_TRUE(catalogue.insert(option.key).second);
   for (std::span<const int> order : {WriteOrder(), ReadOrder(), ReportOrder()}) {
     EXPECT_EQ(order.size(), 161u);
     EXPECT_EQ(std::set<int>(order.begin(), order.end()), catalogue);
@@ -58,8 +58,8 @@ TEST(OptionCatalogueTest, OrdersDifferOnlyWhereTheyShould) {
 
 std::set<int> WithStandard(std::string_view page, OptionKind kind) {
   std::set<int> keys;
-  for (const OptionSpec& spec : Options()) {
-    if (spec.page == page && spec.kind == kind && spec.standard) keys.insert(spec.key);
+  for (const OptionInfo& option : Options()) {
+    if (option.page == page && option.kind == kind && option.standard) keys.insert(option.key);
   }
   return keys;
 }
@@ -87,12 +87,12 @@ TEST(OptionCatalogueTest, StandardValuesAreThoseTheButtonsSetAndTest) {
   EXPECT_EQ(WithStandard("MMenu", OptionKind::kCheckBox),
             Keys({{4, 4}, {21, 21}, {38, 41}, {84, 84}, {94, 94}, {96, 105}, {109, 109}}));
   EXPECT_EQ(WithStandard("Speed", OptionKind::kCheckBox), Keys({{115, 115}, {117, 125}}));
-  for (const OptionSpec& spec : Options()) {
-    if (spec.page == "Speed") {
-      EXPECT_EQ(*spec.standard, spec.key <= 122 ? 1 : 0) << spec.key;
+  for (const OptionInfo& option : Options()) {
+    if (option.page == "Speed") {
+      EXPECT_EQ(*option.standard, option.key <= 122 ? 1 : 0) << option.key;
     }
-    if (spec.page == "MMenu" && spec.standard) {
-      EXPECT_EQ(*spec.standard, 0) << spec.key;
+    if (option.page == "MMenu" && option.standard) {
+      EXPECT_EQ(*option.standard, 0) << option.key;
     }
   }
 }
@@ -102,13 +102,13 @@ TEST(OptionCatalogueTest, ControlNamesAreUniqueAndFoundWithoutCase) {
   auto add = [&](std::string_view name) {
     EXPECT_TRUE(names.insert(platform::AsciiLower(name)).second) << name;
   };
-  for (const OptionSpec& spec : Options()) {
-    add(spec.control);
-    if (spec.kind == OptionKind::kCounter) add(spec.counter.edit);
+  for (const OptionInfo& option : Options()) {
+    add(option.control);
+    if (option.kind == OptionKind::kCounter) add(option.counter.edit);
   }
-  for (const FixedLevelSpec& level : FixedLevels()) add(level.control);
-  for (const ButtonSpec& button : Buttons()) add(button.name);
-  for (const GridSpec& grid : Grids()) add(grid.grid);
+  for (const FixedLevelInfo& level : FixedLevels()) add(level.control);
+  for (const ButtonInfo& button : Buttons()) add(button.name);
+  for (const GridInfo& grid : Grids()) add(grid.grid);
   EXPECT_EQ(FindOptionByControl("ntcedit2")->key, 2);
   EXPECT_EQ(FindOptionByControl("CHECKBOX131")->key, 164);
 }
@@ -117,29 +117,29 @@ TEST(OptionCatalogueTest, TextsFitTheCodePageAndEveryOptionHasAHint) {
   auto fits = [](std::string_view utf8) {
     return platform::Cp1251ToUtf8(platform::Ansi(utf8)) == utf8;
   };
-  for (const OptionSpec& spec : Options()) {
-    EXPECT_TRUE(fits(spec.caption)) << spec.key;
-    EXPECT_TRUE(fits(spec.hint)) << spec.key;
-    EXPECT_FALSE(spec.hint.empty()) << spec.key;
-    if (spec.key != 12 && spec.key != 59) {
-      EXPECT_FALSE(spec.caption.empty()) << spec.key;
+  for (const OptionInfo& option : Options()) {
+    EXPECT_TRUE(fits(option.caption)) << option.key;
+    EXPECT_TRUE(fits(option.hint)) << option.key;
+    EXPECT_FALSE(option.hint.empty()) << option.key;
+    if (option.key != 12 && option.key != 59) {
+      EXPECT_FALSE(option.caption.empty()) << option.key;
     }
   }
-  for (const LineItemSpec& item : LineItems()) {
+  for (const LineItemInfo& item : LineItems()) {
     EXPECT_TRUE(fits(item.caption)) << item.item;
     EXPECT_EQ(item.hint.empty(), item.heading()) << item.item;
   }
 }
 
 TEST(OptionCatalogueTest, CounterValuesLieWithinTheirArrows) {
-  for (const OptionSpec& spec : Options()) {
-    if (spec.kind != OptionKind::kCounter) continue;
-    const CounterSpec& counter = spec.counter;
-    EXPECT_LE(counter.clamp_min, counter.arrow_min) << spec.key;
-    EXPECT_GE(counter.clamp_max, counter.arrow_min) << spec.key;
-    for (int value : {spec.initial, spec.standard.value_or(spec.initial)}) {
-      EXPECT_GE(value, counter.arrow_min) << spec.key;
-      EXPECT_LE(value, counter.arrow_max) << spec.key;
+  for (const OptionInfo& option : Options()) {
+    if (option.kind != OptionKind::kCounter) continue;
+    const CounterInfo& counter = option.counter;
+    EXPECT_LE(counter.clamp_min, counter.arrow_min) << option.key;
+    EXPECT_GE(counter.clamp_max, counter.arrow_min) << option.key;
+    for (int value : {option.initial, option.standard.value_or(option.initial)}) {
+      EXPECT_GE(value, counter.arrow_min) << option.key;
+      EXPECT_LE(value, counter.arrow_max) << option.key;
     }
   }
 }
@@ -147,7 +147,7 @@ TEST(OptionCatalogueTest, CounterValuesLieWithinTheirArrows) {
 TEST(OptionCatalogueTest, LinesOfDevelopment) {
   std::vector<int> headings;
   std::vector<std::string> keys;
-  for (const LineItemSpec& item : LineItems()) {
+  for (const LineItemInfo& item : LineItems()) {
     if (item.heading()) {
       headings.push_back(item.item);
     } else {

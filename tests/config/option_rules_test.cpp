@@ -24,7 +24,7 @@ using config::kSpeedStandardButton;
 using RulesTest = RulesFixture;
 
 TEST_F(RulesTest, InitialStateOfTheWindow) {
-  for (const config::ButtonSpec& button : config::Buttons()) {
+  for (const config::ButtonInfo& button : config::Buttons()) {
     EXPECT_FALSE(Enabled(button.name)) << button.name;
   }
   // The initial state is not the standard one (key 57), yet the button waits for the first
@@ -37,10 +37,10 @@ TEST_F(RulesTest, InitialStateOfTheWindow) {
   EXPECT_EQ(controls_.ItemIndex(Name(12)), -1);
   EXPECT_EQ(controls_.PageIndex(kDllPages), config::kDllDisabledPage);
   EXPECT_EQ(Text(2), "75");
-  for (const config::LineItemSpec& item : config::LineItems()) {
+  for (const config::LineItemInfo& item : config::LineItems()) {
     EXPECT_EQ(controls_.IsItemChecked(config::kLinesList, item.item), item.standard) << item.item;
   }
-  for (const config::FixedLevelSpec& level : config::FixedLevels()) {
+  for (const config::FixedLevelInfo& level : config::FixedLevels()) {
     EXPECT_TRUE(controls_.IsChecked(level.control));
     EXPECT_FALSE(controls_.IsEnabled(level.control));
   }

@@ -70,13 +70,13 @@ TEST_F(OptionSnapshotTest, OptionsGridsListsAndLanguage) {
 TEST_F(OptionSnapshotTest, BuiltInitialStateMatchesTheInitialWindow) {
   const OptionSnapshot taken = TakeSnapshot(controls_, "English");
   const OptionSnapshot built = OptionSnapshot::Builder::InitialState().Language("English").Build();
-  for (const config::OptionSpec& spec : config::Options()) {
-    ASSERT_TRUE(built.Option(spec.key)) << spec.key;
-    EXPECT_EQ(built.Option(spec.key)->value, taken.Option(spec.key)->value) << spec.key;
-    EXPECT_EQ(built.Option(spec.key)->enabled, taken.Option(spec.key)->enabled) << spec.key;
-    EXPECT_EQ(built.CheckBox(spec.control), taken.CheckBox(spec.control)) << spec.key;
+  for (const config::OptionInfo& option : config::Options()) {
+    ASSERT_TRUE(built.Option(option.key)) << option.key;
+    EXPECT_EQ(built.Option(option.key)->value, taken.Option(option.key)->value) << option.key;
+    EXPECT_EQ(built.Option(option.key)->enabled, taken.Option(option.key)->enabled) << option.key;
+    EXPECT_EQ(built.CheckBox(option.control), taken.CheckBox(option.control)) << option.key;
   }
-  for (const config::LineItemSpec& item : config::LineItems()) {
+  for (const config::LineItemInfo& item : config::LineItems()) {
     EXPECT_EQ(built.LineItem(item.item), taken.LineItem(item.item)) << item.item;
   }
   EXPECT_EQ(built.List("NTCListBox3")->items, taken.List("NTCListBox3")->items);
