@@ -67,6 +67,7 @@ ModelForm FormOf(const fs::path& folder) {
 
 std::string ReadModelReference(int reading, const fs::path& model_txt) {
   return errors::Guarded("08.046-01", [&] {
+    if (!platform::IsFile(model_txt)) return std::string();
     const ReferenceLines lines = ReadReferenceLines(model_txt);
     switch (reading) {
       case kSourceFolder:

@@ -34,7 +34,8 @@ enum class ModelForm { kOwn, kReference, kStandard };
 // StandartModel.txt wins over Model.txt; a folder with neither carries its own model.
 ModelForm FormOf(const fs::path& folder);
 
-// The three readings of a Model.txt, from its first two lines L1 and L2 (missing lines are empty).
+// The three readings of a Model.txt, from its first two lines L1 and L2 (missing lines are empty);
+// empty text when the file is missing.
 enum ModelReading : int {
   kSourceFolder = 0,  // L1 + "\" + L2
   kModelName = 1,     // L2
