@@ -43,7 +43,8 @@ std::vector<std::string> SubfolderNames(const fs::path& folder) {
     if (!it->is_directory(type_ec)) continue;
     const std::string utf8 = it->path().filename().string();
     std::string ansi = platform::Utf8ToCp1251(utf8);
-    if (platform::Cp1251ToUtf8(ansi) != utf8) continue;
+    // A "\" or ":" that Linux allows in a name would be read as a path in the data.
+    if (platform::Cp1251ToUtf8(ansi) != utf8 || !IsSingleName(ansi)) continue;
     names.push_back(std::move(ansi));
   }
   std::sort(names.begin(), names.end(),

@@ -23,7 +23,8 @@ bool HasFolder(const fs::path& folder, std::string_view ansi_relative);
 bool IsSingleName(std::string_view ansi_name);
 
 // The names of the sub-folders of `folder`, as ANSI, sorted without ASCII case. A name that has no
-// ANSI spelling cannot be stored in a configuration or named in a data file, so it is left out.
+// ANSI spelling, or that is no single name in a Windows path, cannot be stored in a configuration
+// or named in a data file, so it is left out.
 std::vector<std::string> SubfolderNames(const fs::path& folder);
 
 // A file-system name (UTF-8) as ANSI text.

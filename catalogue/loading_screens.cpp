@@ -27,7 +27,7 @@ std::vector<FileName> FilesOf(const fs::path& folder) {
     if (!it->is_regular_file(type_ec)) continue;
     const std::string utf8 = it->path().filename().string();
     std::string ansi = platform::Utf8ToCp1251(utf8);
-    if (platform::Cp1251ToUtf8(ansi) != utf8) continue;
+    if (platform::Cp1251ToUtf8(ansi) != utf8 || !IsSingleName(ansi)) continue;
     files.push_back({it->path(), std::move(ansi)});
   }
   return files;

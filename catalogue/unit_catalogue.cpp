@@ -7,8 +7,8 @@
 namespace catalogue {
 namespace {
 
-using tables::NewUnitSpec;
-using tables::StandardUnitSpec;
+using tables::NewUnitRow;
+using tables::StandardUnitRow;
 
 constexpr int kRowCounts[kKindCount] = {25, 13, 24, 18, 56};
 constexpr std::string_view kEditors[kKindCount] = {"ValueListEditor3", "ValueListEditor4",
@@ -22,13 +22,13 @@ constexpr int kGunshipRow = 14;
 
 bool InRange(int kind, int row) { return IsKnownKind(kind) && row >= 1 && row <= RowCount(kind); }
 
-const NewUnitSpec* NewUnit(int kind, int row) {
+const NewUnitRow* NewUnit(int kind, int row) {
   const auto units = tables::NewUnits(kind);
   if (row < 1 || row > static_cast<int>(units.size())) return nullptr;
   return &units[row - 1];
 }
 
-const StandardUnitSpec* StandardUnit(int row) {
+const StandardUnitRow* StandardUnit(int row) {
   const auto units = tables::StandardUnits();
   if (row < 1 || row > static_cast<int>(units.size())) return nullptr;
   return &units[row - 1];
@@ -97,7 +97,7 @@ int UnitRow(int kind, std::string_view identifier) {
 std::string StandardAnimation(int kind, int row) {
   return errors::Guarded("02.001-03", [&] {
     std::string_view animation;
-    if (const NewUnitSpec* unit = NewUnit(kind, row)) {
+    if (const NewUnitRow* unit = NewUnit(kind, row)) {
       animation = unit->animation;
     } else if (kind == kStandardUnits && StandardUnit(row)) {
       animation = StandardUnit(row)->animation;
@@ -110,7 +110,7 @@ std::string StandardAnimation(int kind, int row) {
 
 std::string StandardButton(int row) {
   return errors::Guarded("02.001-02", [&] {
-    const StandardUnitSpec* unit = StandardUnit(row);
+    const StandardUnitRow* unit = StandardUnit(row);
     if (!unit) return std::string();
     if (unit->button.empty()) return std::string("none");
     return "<Button>" + std::string(unit->button) + "</Button>";
@@ -119,7 +119,7 @@ std::string StandardButton(int row) {
 
 std::string StandardClassName(int which, int row) {
   return errors::Guarded("02.001-01", [&] {
-    const StandardUnitSpec* unit = StandardUnit(row);
+    const StandardUnitRow* unit = StandardUnit(row);
     if (!unit) return std::string();
     switch (which) {
       case kClassName:
@@ -137,18 +137,18 @@ std::string StandardClassName(int which, int row) {
 }
 
 std::string NewUnitArtTag(int kind, int row) {
-  const NewUnitSpec* unit = NewUnit(kind, row);
+  const NewUnitRow* unit = NewUnit(kind, row);
   return unit ? "ART_DEF_UNIT_" + std::string(unit->identifier) : std::string();
 }
 
 std::vector<Upgrade> UpgradeTargets(int kind, int row, bool privateer_line_checked) {
   std::vector<Upgrade> targets;
-  const NewUnitSpec* unit = NewUnit(kind, row);
+  const NewUnitRow* unit = NewUnit(kind, row);
   if (!unit) return targets;
   if (kind == kSeaUnits && row == kPrivateerSubRow && !privateer_line_checked) return targets;
-  for (const auto& spec : unit->upgrades) {
-    if (spec.empty()) break;
-    targets.push_back({std::string(spec.class_name), spec.row});
+  for (const auto& upgrade : unit->upgrades) {
+    if (upgrade.empty()) break;
+    targets.push_back({std::string(upgrade.class_name), upgrade.row});
   }
   return targets;
 }

@@ -23,7 +23,7 @@ constexpr std::string_view kHorseArcherKfm = "Art/Units/HorseArcher/HorseArcher.
 constexpr std::string_view kMobileArtilleryKfm = "Art/Units/MobileArtillery/MobileArtillery.kfm";
 constexpr std::string_view kMobileSamKfm = "Art/Units/MobileSam/MobileSam.kfm";
 
-constexpr NewUnitSpec kAir[] = {
+constexpr NewUnitRow kAir[] = {
     {"AV_Biplane", "Биплан-истребитель", kFighterKfm, {Class("UNITCLASS_FIGHTER")}},
     {"AV_BiplaneBomber", "Биплан-бомбардировщик", kBomberKfm, {Class("UNITCLASS_BOMBER")}},
     {"AV_Early_JetFighter",
@@ -63,7 +63,7 @@ constexpr NewUnitSpec kAir[] = {
     {"AV_Atom_Stealth_Bomber", "Атомный стелс бомбардировщик", kStealthBomberKfm, {}},
 };
 
-constexpr NewUnitSpec kSea[] = {
+constexpr NewUnitRow kSea[] = {
     {"Navy_Early_transport", "Ранний транспорт", kTransportKfm, {Class("UNITCLASS_TRANSPORT")}},
     {"Navy_Adv_transport", "Улучшенный транспорт", kTransportKfm, {}},
     // The first two targets are the same class.
@@ -84,7 +84,7 @@ constexpr NewUnitSpec kSea[] = {
     {"Navy_Adv_Sub", "Дизельная ПЛ", kSubmarineKfm, {}},
 };
 
-constexpr NewUnitSpec kLand[] = {
+constexpr NewUnitRow kLand[] = {
     {"AV_lightHellicopter", "Легкий вертолет", kGunshipKfm, {}},
     {"AV_Hellicopter", "Транспортный вертолет", kGunshipKfm, {Row(3)}},
     {"AV_HeavyHellicopter", "Тяжелый транспортный вертолет", kGunshipKfm, {}},
@@ -117,7 +117,7 @@ constexpr NewUnitSpec kLand[] = {
     {"TR_Early_AAir", "Зенитная пушка", kMobileSamKfm, {Class("UNITCLASS_SAM_INFANTRY")}},
 };
 
-constexpr StandardUnitSpec kStandard[] = {
+constexpr StandardUnitRow kStandard[] = {
     {"AV_Fighter", "Истребитель", "FIGHTER", kFighterKfm,
      ",Art/Interface/Buttons/Units/Fighter.dds,Art/Interface/Buttons/Unit_Resource_Atlas.dds,6,10"},
     {"AV_Bomber", "Бомбардировщик", "BOMBER", kBomberKfm,
@@ -163,7 +163,7 @@ constexpr StandardUnitSpec kStandard[] = {
 };
 
 // Rows 1 to 35 are the game's civilizations, 36 to 56 those the mod adds.
-constexpr CivilizationSpec kCivs[] = {
+constexpr CivilizationRow kCivs[] = {
     {"RUSSIA", "Россия"},
     {"AMERICA", "США"},
     {"ARABIA", "Арабы"},
@@ -227,7 +227,7 @@ static_assert(std::size(kStandard) == 18 && std::size(kCivs) == 56);
 
 }  // namespace
 
-std::span<const NewUnitSpec> NewUnits(int kind) {
+std::span<const NewUnitRow> NewUnits(int kind) {
   switch (kind) {
     case 0:
       return kAir;
@@ -240,7 +240,7 @@ std::span<const NewUnitSpec> NewUnits(int kind) {
   }
 }
 
-std::span<const StandardUnitSpec> StandardUnits() { return kStandard; }
-std::span<const CivilizationSpec> Civilizations() { return kCivs; }
+std::span<const StandardUnitRow> StandardUnits() { return kStandard; }
+std::span<const CivilizationRow> Civilizations() { return kCivs; }
 
 }  // namespace catalogue::tables

@@ -9,22 +9,22 @@
 namespace catalogue::tables {
 
 // An upgrade as the table writes it: a class name, or a row of the same kind.
-struct UpgradeSpec {
+struct UpgradeEntry {
   std::string_view class_name;
   int row = 0;
   bool empty() const { return class_name.empty() && row == 0; }
 };
-constexpr UpgradeSpec Class(std::string_view name) { return {name, 0}; }
-constexpr UpgradeSpec Row(int row) { return {{}, row}; }
+constexpr UpgradeEntry Class(std::string_view name) { return {name, 0}; }
+constexpr UpgradeEntry Row(int row) { return {{}, row}; }
 
-struct NewUnitSpec {
+struct NewUnitRow {
   std::string_view identifier;
   std::string_view display_name;  // UTF-8
   std::string_view animation;     // the game's animation file
-  std::array<UpgradeSpec, 3> upgrades;
+  std::array<UpgradeEntry, 3> upgrades;
 };
 
-struct StandardUnitSpec {
+struct StandardUnitRow {
   std::string_view identifier;
   std::string_view display_name;  // UTF-8
   std::string_view suffix;        // of "UNITCLASS_" and "ART_DEF_UNIT_"
@@ -32,13 +32,13 @@ struct StandardUnitSpec {
   std::string_view button;  // empty for a unit without a button line
 };
 
-struct CivilizationSpec {
+struct CivilizationRow {
   std::string_view identifier;
   std::string_view display_name;  // UTF-8
 };
 
-std::span<const NewUnitSpec> NewUnits(int kind);  // kinds 0 to 2, empty otherwise
-std::span<const StandardUnitSpec> StandardUnits();
-std::span<const CivilizationSpec> Civilizations();
+std::span<const NewUnitRow> NewUnits(int kind);  // kinds 0 to 2, empty otherwise
+std::span<const StandardUnitRow> StandardUnits();
+std::span<const CivilizationRow> Civilizations();
 
 }  // namespace catalogue::tables

@@ -36,6 +36,7 @@ TEST(LibraryScan, OffersValidFoldersSortedWithoutCaseAndCountsOwnModels) {
   temp.Write(unit + "delta/StandartModel.txt", "<Type>ART_DEF_UNIT_TANK</Type>");
   temp.Write(unit + "Broken/InfoEng.txt", "x");  // no form at all
   OwnModel(temp, unit + "日本");                 // no ANSI spelling: cannot be stored
+  OwnModel(temp, unit + "Alpha\\Beta");          // would be read as a path
   temp.Write(unit + "ForAll.XML", "a file, not a model");
 
   const FolderScan scan = ScanModelFolders(temp / unit, temp / "DATA", false);
