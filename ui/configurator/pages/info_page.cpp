@@ -9,13 +9,13 @@ namespace ui {
 namespace {
 
 // The mod's pages; the maker's addresses are placeholders of our own.
-struct LinkSpec {
+struct LinkInfo {
   const char* name;
   const char* caption;
   const char* russian;
   const char* english;
 };
-constexpr LinkSpec kLinks[] = {
+constexpr LinkInfo kLinks[] = {
     {"LinkGuide", "Руководство по настройке мода", "https://vornak-tq.example.org/ru/guide",
      "https://vornak-tq.example.org/en/guide"},
     {"LinkAddons", "Список дополнений к моду", "https://vornak-tq.example.org/ru/addons",
@@ -45,13 +45,13 @@ InfoPage::InfoPage(ControlRegistry& controls, QWidget* parent)
 
   auto* links = new QWidget(this);
   auto* links_layout = new QVBoxLayout(links);
-  for (const auto& spec : kLinks) {
-    auto* label = controls.Add(new QLabel(QString::fromUtf8(spec.caption), links), spec.name);
+  for (const auto& link : kLinks) {
+    auto* label = controls.Add(new QLabel(QString::fromUtf8(link.caption), links), link.name);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(this);
     SetLinkColour(label, "blue");
     links_layout->addWidget(label);
-    links_.push_back({label, QString::fromUtf8(spec.russian), QString::fromUtf8(spec.english)});
+    links_.push_back({label, QString::fromUtf8(link.russian), QString::fromUtf8(link.english)});
   }
   body()->addWidget(links);
 
