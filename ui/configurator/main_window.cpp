@@ -10,6 +10,9 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "catalogue/data_folder.h"
+#include "config/configuration_commands.h"
+#include "config/configuration_report.h"
 #include "errors/abort.h"
 #include "errors/error_processor.h"
 #include "errors/guard.h"
@@ -28,8 +31,10 @@
 #include "shell/usage_counters.h"
 #include "ui/configurator/ansi.h"
 #include "ui/configurator/pages/dll_page.h"
+#include "ui/configurator/pages/grid_pages.h"
 #include "ui/configurator/pages/info_page.h"
 #include "ui/configurator/pages/option_area.h"
+#include "ui/configurator/pages/options_pages.h"
 #include "ui/configurator/program_settings_window.h"
 #include "ui/configurator/qt_dialogs.h"
 #include "ui/configurator/window_message_server.h"
@@ -39,26 +44,6 @@ namespace {
 
 constexpr int kCloseMessage = platform::kWmUser + 1;
 constexpr int kFrontMessage = platform::kWmUser + 3;
-
-// The farthest DATA folder: beside the executable, in its parent, or in the parent's parent.
-std::filesystem::path FindDataFolderNear(const std::filesystem::path& program_folder) {
-  std::filesystem::path found;
-  std::filesystem::path folder = program_folder;
-  for (int level = 0; level < 3 && !folder.empty(); ++level) {
-    const auto candidate = platform::ResolveCase(folder / "DATA");
-    if (platform::IsDirectory(candidate)) found = candidate;
-    if (!folder.has_relative_path()) break;
-    folder = folder.parent_path();
-  }
-  return found;
-}
-
-std::string FirstLineOr(const std::filesystem::path& file, const char* fallback) {
-  const auto bytes = platform::ReadFileBytes(file);
-  if (!bytes) return fallback;
-  const auto lines = platform::SplitLines(*bytes);
-  return lines.empty() || lines[0].empty() ? std::string(fallback) : lines[0];
-}
 
 QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -96,24 +81,42 @@ MainWindow::MainWindow(MainWindowSetup setup)
       kWindowClass, [this](int message) { HandleWindowMessage(message); }, nullptr);
 
   errors::Guarded("01.042-01", [&] {
-    data_folder_ = FindDataFolderNear(setup_.paths.program_folder);
+    data_folder_ = catalogue::FindDataFolder(setup_.paths.program_folder);
+    catalogue::SetDataFolder(data_folder_);
     shell::CurrentProgramSettings() = shell::ProgramSettings{};
     BuildMenus();
     BuildPages();
     BuildBottomBar();
     BuildHiddenLabels();
     InitInterface();
+    FillGrids();
+    new_page_->Open(0);
     RunShellStartUp();
+    starting_up_ = false;
     if (shell_state_.system_not_supported) return;
+    FillLoadingScreens();
     info_page_->logo()->LoadPictures(data_folder_ / "Interface" / "LogoImages", random_);
     info_page_->logo()->set_visible_test([this] { return isVisible() && !isMinimized(); });
+    config::InstallReportBuilder(errors::Processor(), window_controls_, [this] {
+      const shell::ProgramSettings& settings = shell::CurrentProgramSettings();
+      config::ReportInputs inputs;
+      config::ReadDataVersions(data_folder_, inputs);
+      inputs.game_version = shell::GameExecutableVersion(settings.game_folder);
+      inputs.auto_config = settings.auto_config;
+      inputs.info_lang = settings.info_lang;
+      inputs.game_folder = settings.game_folder;
+      inputs.settings_folder = settings.game_settings_folder;
+      inputs.nifskope_path = settings.viewer_path;
+      return inputs;
+    });
   });
   qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() {
   qApp->removeEventFilter(this);
-  if (errors::Processor().environment().log_folder) errors::Processor().set_report_builder({});
+  // The report builder reads this window's controls.
+  errors::Processor().set_report_builder({});
 }
 
 void MainWindow::BuildMenus() {
@@ -122,10 +125,10 @@ void MainWindow::BuildMenus() {
   file->setObjectName("MenuFile");
   QAction* load = file->addAction(U("Загрузить конфигурацию..."));
   load->setObjectName("MenuLoadConfig");
-  load->setEnabled(false);  // comes with the configuration files
+  connect(load, &QAction::triggered, this, &MainWindow::LoadConfiguration);
   QAction* save = file->addAction(U("Сохранить конфигурацию как..."));
   save->setObjectName("MenuSaveConfig");
-  save->setEnabled(false);
+  connect(save, &QAction::triggered, this, &MainWindow::SaveConfigurationAs);
   file->addSeparator();
   QAction* exit = file->addAction(U("Выход"));
   exit->setObjectName("MenuExit");
@@ -224,10 +227,10 @@ void MainWindow::BuildMenus() {
   version_button->setObjectName("MenuVersion");
   version_button->setPopupMode(QToolButton::InstantPopup);
   version_button->setAutoRaise(true);
-  version_menu_ = new QMenu(version_button);
-  version_menu_->addAction(U("Написать отзыв о программе"))->setObjectName("MenuFeedback");
-  version_menu_->addAction(U("О программе"))->setObjectName("MenuAbout");
-  version_button->setMenu(version_menu_);
+  auto* version_menu = new QMenu(version_button);
+  version_menu->addAction(U("Написать отзыв о программе"))->setObjectName("MenuFeedback");
+  version_menu->addAction(U("О программе"))->setObjectName("MenuAbout");
+  version_button->setMenu(version_menu);
   bar->setCornerWidget(version_button, Qt::TopRightCorner);
   version_title_timer_.setSingleShot(true);
   version_title_timer_.setInterval(200);
@@ -237,47 +240,6 @@ void MainWindow::BuildMenus() {
 
 QString MainWindow::version_title() const {
   return "     Version: " + FromAnsi(shell::kProgramVersion) + "  \"Vodevir\"     ";
-}
-
-void MainWindow::BuildPages() {
-  auto* central = new QWidget(this);
-  central->setFixedSize(kClientWidth, kClientHeight);
-  auto* outer = new QVBoxLayout(central);
-  outer->setContentsMargins(0, 0, 0, 0);
-  auto* row = new QHBoxLayout();
-  outer->addLayout(row, 1);
-  navigation_ = new NavigationList(NavigationEntries(), central);
-  navigation_->setFixedWidth(200);
-  row->addWidget(navigation_);
-  pages_ = controls_.Add(new QStackedWidget(central), "PageControl1");
-  row->addWidget(pages_, 1);
-
-  info_page_ = new InfoPage(controls_, pages_);
-  dll_page_ = new DllPage(controls_, pages_);
-  const auto simple = [this](const char* tab, const char* header, bool scrolls) {
-    auto* page = new Page(tab, U(header), pages_);
-    if (scrolls) page->AddOptionArea();
-    return page;
-  };
-  page_list_ = {
-      info_page_,
-      simple("Change", "Замена моделей", false),
-      simple("New", "Добавление юнитов", false),
-      simple("Lines", "Изменение линий развития", false),
-      simple("Other", "Игровые настройки", true),
-      simple("Inface", "Изменение флагов", false),
-      dll_page_,
-      simple("MMenu", "Настройки внешнего вида", true),
-      simple("TabSheet9", "", false),  // no entry leads here
-      simple("Clid", "Лидеры", false),
-      simple("Speed", "Скорости игры", false),
-      simple("rel", "Религии", true),
-      simple("Fut", "Будущее", true),
-      simple("AEC", "Внешние компоненты", false),
-  };
-  for (Page* page : page_list_) pages_->addWidget(page);
-  connect(navigation_, &NavigationList::PageChosen, this, &MainWindow::ShowPage);
-  setCentralWidget(central);
 }
 
 void MainWindow::BuildBottomBar() {
@@ -327,9 +289,12 @@ void MainWindow::BuildHiddenLabels() {
 void MainWindow::InitInterface() {
   errors::Guarded("01.041-01", [&] {
     ShowPage(0);
-    dll_page_->inner_pages()->setCurrentIndex(DllPage::kDisabled);
+    rules_.InitialiseControls();
     for (Page* page : page_list_) {
       if (OptionArea* area = page->option_area()) area->verticalScrollBar()->setValue(0);
+    }
+    for (int group = 0; group < 3; ++group) {
+      if (new_page_->IsOpen(group)) new_page_->HeaderClicked(group);
     }
     shell::CurrentProgramSettings().info_lang = 0;
     description_english_->setChecked(true);
@@ -370,6 +335,25 @@ void MainWindow::ShowPage(int page_index) {
     pages_->setCurrentIndex(page_index);
     const int entry = navigation_->EntryOfPage(page_index);
     if (entry >= 0) navigation_->Select(entry);
+    switch (page_index) {
+      case 1:
+        change_page_->grid()->DescribeSelected();
+        break;
+      case 2:
+        new_page_->DescribeOpenGroups();
+        break;
+      case 5:
+        flags_page_->grid()->DescribeSelected();
+        break;
+      case 6:
+        rules_.DllPageEntered(config::CivilizationLibrariesPresent(data_folder_));
+        break;
+      case 11:
+        religions_page_->ShowPicturesFor(lang::IsRussian(lang::InterfaceLanguage()));
+        break;
+      default:
+        break;
+    }
   });
 }
 
@@ -411,6 +395,10 @@ void MainWindow::FirstShow() {
                             support_button_->y());
       info_page_->set_russian_links(lang::IsRussian(language));
       FillStatistics();
+      if (settings.auto_config &&
+          config::LoadAutoConfiguration(rules_, setup_.paths.program_folder, ReadContext())) {
+        GameVersionCheck();
+      }
       shell_state_.include_modules_ready = false;
     }
     shell::RemoveAutostartEntries();
@@ -423,25 +411,26 @@ void MainWindow::GameVersionCheck() {
     if (!settings.game_folder.empty()) {
       settings.game_folder = platform::WithTrailingSeparator(settings.game_folder);
     }
-    QCheckBox* dll = dll_page_->dll_switch();
-    if (shell::GameAllowsDllComponents(settings.game_folder)) {
-      if (!dll->isEnabled()) {
-        dll_page_->inner_pages()->setCurrentIndex(DllPage::kDisabled);
-        dll->setEnabled(true);
-      }
-    } else {
-      dll_page_->inner_pages()->setCurrentIndex(DllPage::kWrongVersion);
-      dll->setEnabled(false);
-      dll->setChecked(false);
+    std::optional<std::string> version;
+    if (shell::GameExecutableExists(settings.game_folder)) {
+      version = shell::GameExecutableVersion(settings.game_folder);
     }
+    rules_.GameVersionCheck(version);
   });
 }
 
 void MainWindow::FillStatistics() {
   errors::Guarded("01.045-01", [&] {
     Statistics statistics;
-    statistics.xml_version = FirstLineOr(data_folder_ / "XML" / "Civ4_XML_Version.ini", "Unknown");
-    statistics.data_version = FirstLineOr(data_folder_ / "DataVersion.ini", "Unknown");
+    statistics.xml_version =
+        config::FirstLineOrUnknown(data_folder_ / "XML" / "Civ4_XML_Version.ini");
+    statistics.data_version = config::FirstLineOrUnknown(data_folder_ / "DataVersion.ini");
+    statistics.loading_screens = static_cast<int>(loading_screens_.size());
+    statistics.replacement_models = catalogue_statistics_.replacement_models;
+    statistics.new_unit_models = catalogue_statistics_.new_unit_models;
+    statistics.replacement_flags = catalogue_statistics_.flags;
+    statistics.replaceable_units = catalogue_statistics_.replaceable_units;
+    statistics.new_units = catalogue_statistics_.new_units;
     const std::string& game_folder = shell::CurrentProgramSettings().game_folder;
     statistics.game_found = shell::GameExecutableExists(game_folder);
     statistics.game_version = shell::GameExecutableVersion(game_folder);
@@ -495,6 +484,9 @@ void MainWindow::Shutdown() {
     shell::RemoveAutostartEntries();
     shell::WriteProgramSettings(setup_.paths.program_folder / "Settings" / "Vornak.ini",
                                 shell::CurrentProgramSettings());
+    if (shell::CurrentProgramSettings().auto_config) {
+      config::SaveAutoConfiguration(window_controls_, setup_.paths.program_folder);
+    }
   });
 }
 

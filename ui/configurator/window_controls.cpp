@@ -3,11 +3,15 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QListWidget>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 
+#include "platform/text.h"
+
 #include "ui/configurator/ansi.h"
-#include "ui/configurator/widgets/check_list_box.h"
-#include "ui/configurator/widgets/counter.h"
+#include "ui/widgets/check_list_box.h"
+#include "ui/widgets/counter.h"
+#include "ui/widgets/value_list_editor.h"
 
 namespace ui {
 namespace {
@@ -97,6 +101,9 @@ int WindowControls::ItemIndex(std::string_view list) const {
 
 void WindowControls::SetItemIndex(std::string_view list, int index) {
   QWidget* widget = registry_.Find(list);
+  if (!widget) return;
+  // A selection the program makes is not the user's: the list's own handlers stay quiet.
+  const QSignalBlocker blocker(widget);
   if (auto* items = qobject_cast<QListWidget*>(widget)) items->setCurrentRow(index);
   if (auto* combo = qobject_cast<QComboBox*>(widget)) combo->setCurrentIndex(index);
 }
@@ -131,10 +138,35 @@ void WindowControls::SetItemChecked(std::string_view check_list, int item, bool 
   }
 }
 
-int WindowControls::RowCount(std::string_view) const { return 0; }
-std::string WindowControls::RowKey(std::string_view, int) const { return {}; }
-std::string WindowControls::RowValue(std::string_view, int) const { return {}; }
-void WindowControls::SetRowValue(std::string_view, int, std::string_view) {}
+int WindowControls::RowCount(std::string_view grid) const {
+  auto* editor = qobject_cast<ValueListEditor*>(registry_.Find(grid));
+  return editor ? editor->RowCount() : 0;
+}
+
+std::string WindowControls::RowKey(std::string_view grid, int row) const {
+  auto* editor = qobject_cast<ValueListEditor*>(registry_.Find(grid));
+  return editor ? ToAnsi(editor->RowKey(row)) : std::string();
+}
+
+std::string WindowControls::RowValue(std::string_view grid, int row) const {
+  auto* editor = qobject_cast<ValueListEditor*>(registry_.Find(grid));
+  return editor ? ToAnsi(editor->RowValue(row)) : std::string();
+}
+
+void WindowControls::SetRowValue(std::string_view grid, int row, std::string_view value) {
+  auto* editor = qobject_cast<ValueListEditor*>(registry_.Find(grid));
+  if (!editor) return;
+  // A value that names a choice in another letter case takes the choice's spelling (the folder's
+  // name on disk).
+  QString text = FromAnsi(value);
+  for (const auto& choice : editor->PickList(row)) {
+    if (platform::EqualsNoCase(ToAnsi(choice), value)) {
+      text = choice;
+      break;
+    }
+  }
+  editor->SetRowValue(row, text);
+}
 
 int WindowControls::PageIndex(std::string_view page_control) const {
   auto* pages = qobject_cast<QStackedWidget*>(registry_.Find(page_control));

@@ -179,6 +179,8 @@ TEST_F(MainWindowTest, TheWheelScrollsThePageWhateverHasTheFocus) {
 }
 
 TEST_F(MainWindowTest, EveryPageRendersToAPicture) {
+  fs::remove_all(root_ / "Program/DATA");
+  fs::copy(VORNAK_SAMPLE_DATA, root_ / "Program/DATA", fs::copy_options::recursive);
   auto window = Make();
   window->show();
   QApplication::processEvents();

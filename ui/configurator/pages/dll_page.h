@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QStackedWidget>
 
+#include "config/option_rules.h"
 #include "ui/configurator/control_registry.h"
 #include "ui/configurator/pages/option_area.h"
 
@@ -16,7 +17,7 @@ class DllPage : public Page {
  public:
   enum InnerPage { kDllMod = 0, kRevDcm = 1, kDisabled = 2, kWrongVersion = 3 };
 
-  DllPage(ControlRegistry& controls, QWidget* parent);
+  DllPage(ControlRegistry& controls, config::OptionRules& rules, QWidget* parent);
 
   QCheckBox* dll_switch() const { return dll_switch_; }
   QStackedWidget* inner_pages() const { return inner_pages_; }

@@ -1,4 +1,4 @@
-#include "ui/configurator/widgets/check_list_box.h"
+#include "ui/widgets/check_list_box.h"
 
 namespace ui {
 

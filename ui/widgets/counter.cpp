@@ -1,4 +1,4 @@
-#include "ui/configurator/widgets/counter.h"
+#include "ui/widgets/counter.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
