@@ -26,6 +26,22 @@ struct PageChoice {
   PageAction action = PageAction::kExit;
   size_t index = 0;  // the copy chosen on the copy-choice page
   fs::path folder;   // the folder chosen in the folder browser of the not-found page
+
+  static PageChoice Exit() { return {}; }
+  static PageChoice Back() { return With(PageAction::kBack, 0, {}); }
+  static PageChoice Copy(size_t index) { return With(PageAction::kNext, index, {}); }
+  static PageChoice Folder(fs::path folder) {
+    return With(PageAction::kNext, 0, std::move(folder));
+  }
+
+ private:
+  static PageChoice With(PageAction action, size_t index, fs::path folder) {
+    PageChoice choice;
+    choice.action = action;
+    choice.index = index;
+    choice.folder = std::move(folder);
+    return choice;
+  }
 };
 
 class Frontend {

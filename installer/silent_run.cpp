@@ -36,14 +36,14 @@ class SilentFrontend : public Frontend {
     out_ << Cp1251ToUtf8(title) << "\n";
     for (const auto& executable : executables) out_ << "  " << Cp1251ToUtf8(executable) << "\n";
     out_ << "Several copies are registered: choose one with --target PROGRAM_FOLDER.\n";
-    return PageChoice{};
+    return PageChoice::Exit();
   }
 
   PageChoice NotFoundPage(const std::string& title, const std::string&,
                           const std::string&) override {
     out_ << Cp1251ToUtf8(title) << "\n"
          << "No compatible copy is registered: give its folder with --target PROGRAM_FOLDER.\n";
-    return PageChoice{};
+    return PageChoice::Exit();
   }
 
   void BeginProgress(const std::string& title) override { out_ << Cp1251ToUtf8(title) << "\n"; }
