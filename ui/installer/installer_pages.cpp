@@ -42,6 +42,8 @@ ListPage::ListPage(QWidget* window, const QRect& frame, const QRect& list, const
 CopyChoicePage::CopyChoicePage(QWidget* window, const QStringList& executables)
     : ListPage(window, QRect(23, 109, 445, 154), QRect(25, 111, 440, 150), executables) {
   list()->setObjectName("copyList");
+  // A path too long for the list is cut at its end; the tooltip shows it whole.
+  list()->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list()->setMouseTracking(true);
   list()->viewport()->installEventFilter(this);
 }
@@ -91,6 +93,7 @@ TextPage::TextPage(QWidget* window, const QString& text)
   text_->setReadOnly(true);
   text_->setTextInteractionFlags(Qt::NoTextInteraction);
   text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   text_->raise();
 }
 

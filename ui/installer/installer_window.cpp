@@ -74,6 +74,7 @@ InstallerWindow::InstallerWindow(installer::Session& session, QWidget* parent)
   title_->setObjectName("pageTitle");
   title_->setGeometry(80, 76, 340, 28);
   title_->setFont(TahomaFont(13, true));
+  title_->setWordWrap(true);  // a long title takes the second line of its box
 
   auto* separator = new QFrame(this);
   separator->setGeometry(10, 288, 475, 10);
