@@ -1,5 +1,6 @@
 // The installer's window, driven page by page on the offscreen platform with the sample pack.
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QtTest>
@@ -15,6 +16,7 @@
 #include "tools/pe_writer/pe_writer.h"
 #include "ui/installer/installer_pages.h"
 #include "ui/installer/installer_window.h"
+#include "ui/installer/qt_dialogs.h"
 
 namespace fs = std::filesystem;
 using installer_ui::InstallerWindow;
@@ -242,6 +244,46 @@ class InstallerWindowTest : public QObject {
     QCOMPARE(dialogs_.shown().at(dialogs_.shown().size() - 2).text,
              platform::Ansi("Для установки пакета в другую копию программы Vornak.TQ запустите "
                             "программу установки ещё раз!"));
+  }
+
+  void qtBoxesShowTheTextAndAnswerWithTheButtonPressed() {
+    struct Case {
+      unsigned flags;
+      QMessageBox::StandardButton press;  // NoButton: the box is closed with Escape
+      QMessageBox::Icon icon;
+      int answer;
+    } cases[] = {
+        {platform::kMbOkCancel | platform::kMbIconExclamation, QMessageBox::Ok,
+         QMessageBox::Warning, platform::kIdOk},
+        {platform::kMbOkCancel, QMessageBox::NoButton, QMessageBox::NoIcon, platform::kIdCancel},
+        {platform::kMbYesNo | platform::kMbIconQuestion, QMessageBox::Yes, QMessageBox::Question,
+         platform::kIdYes},
+        {platform::kMbYesNo | platform::kMbIconQuestion, QMessageBox::NoButton,
+         QMessageBox::Question, platform::kIdNo},
+        {platform::kMbOk | platform::kMbIconStop, QMessageBox::Ok, QMessageBox::Critical,
+         platform::kIdOk},
+    };
+    installer_ui::QtDialogs dialogs;
+    for (const auto& c : cases) {
+      QString text;
+      QMessageBox::Icon icon = QMessageBox::NoIcon;
+      QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        text = box->text();
+        icon = box->icon();
+        if (c.press == QMessageBox::NoButton) {
+          QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+          box->button(c.press)->click();
+        }
+      });
+      const int answer = dialogs.MessageBox(0, platform::Ansi("Строка 1\r\nСтрока 2"), "Caption...",
+                                            c.flags | platform::kMbSystemModal);
+      QCOMPARE(answer, c.answer);
+      QCOMPARE(icon, c.icon);
+      QCOMPARE(text, QString("Строка 1\nСтрока 2"));
+    }
   }
 
  private:
