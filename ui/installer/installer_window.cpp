@@ -174,10 +174,7 @@ PageAction InstallerWindow::LanguagePage(const std::vector<installer::LanguageEn
     RefreshButtons();
     next_->setEnabled(true);
   });
-  PageAction action;
-  do {
-    action = RunPage(QStringLiteral("language"));
-  } while (action == PageAction::kBack);
+  const PageAction action = RunPage(QStringLiteral("language"));  // Back stays disabled here
   SetPage(nullptr, {});
   return action;
 }
@@ -189,10 +186,7 @@ PageAction InstallerWindow::AboutPage(const std::string& title, const std::strin
   back_->setEnabled(false);
   next_->setEnabled(true);
   exit_->setEnabled(true);
-  PageAction action;
-  do {
-    action = RunPage(QStringLiteral("about"));
-  } while (action == PageAction::kBack);
+  const PageAction action = RunPage(QStringLiteral("about"));  // Back stays disabled here
   SetPage(nullptr, {});
   return action;
 }

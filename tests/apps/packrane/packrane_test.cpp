@@ -175,9 +175,10 @@ TEST_F(PackraneTest, SeveralCopiesNeedATargetAndARunningCopyIsLeftAlone) {
 
   const Finished running_copy = Start(second / "Vornak.TQ", {"30"}, /*wait=*/false);
   const pid_t pid = running_copy.exit_code;
-  for (int i = 0;
-       i < 100 && fs::read_symlink("/proc/" + std::to_string(pid) + "/exe") != second / "Vornak.TQ";
-       ++i) {
+  // Until the child has replaced itself with the stand-in, it shows as the test program.
+  const fs::path exe_link = "/proc/" + std::to_string(pid) + "/exe";
+  std::error_code ec;
+  for (int i = 0; i < 250 && fs::read_symlink(exe_link, ec) != second / "Vornak.TQ"; ++i) {
     usleep(20'000);
   }
   const Finished refused = Start(installer, {"--silent", "--target", second.string()});
