@@ -27,6 +27,8 @@ std::string FileValue(const OptionControls& controls, const OptionInfo& option) 
   return {};
 }
 
+}  // namespace
+
 std::string ConfigurationText(const OptionControls& controls) {
   platform::IniFile file;
   file.Set(kMainSection, "File", kFileMarker);
@@ -50,6 +52,8 @@ std::string ConfigurationText(const OptionControls& controls) {
   // file has every section of its layout.
   return file.Serialize() + "[" + std::string(kExactSection) + "]\r\n";
 }
+
+namespace {
 
 bool IsSingleName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." &&

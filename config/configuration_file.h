@@ -58,6 +58,9 @@ struct ConfigurationState {
 };
 ConfigurationState& CurrentConfiguration();
 
+// The file's text for the controls' state (what WriteConfiguration writes).
+std::string ConfigurationText(const OptionControls& controls);
+
 // Writes the controls' state to `path` atomically. False (reported as "07.004-01") when the file
 // cannot be written; the controls are never changed.
 bool WriteConfiguration(const OptionControls& controls, const fs::path& path);

@@ -95,7 +95,9 @@ std::string CombineLog(const std::string& entry, std::string_view old_log) {
 }
 
 void ErrorProcessor::Report(const Failure& failure) {
+  std::lock_guard lock(mutex_);
   if (disabled_ || window_open_) return;
+  ++report_count_;
   // The configuration report is built before anything else, so the entry describes the settings
   // at the moment of the failure; a failure inside the builder must not stop the report.
   if (report_builder_ && IsMainWindowUnit(failure.code)) {

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -71,7 +73,10 @@ class ErrorProcessor {
   void AppendExtraInformation(std::string_view text) { extra_information_ += text; }
   const std::string& extra_information() const { return extra_information_; }
 
+  // Safe from any thread: one report at a time.
   void Report(const Failure& failure);
+  // Reports logged since the program started (a run counts the reports of its stages).
+  int report_count() const { return report_count_; }
 
   // The log entry for a failure, lines ended by CR LF.
   std::string BuildEntry(const Failure& failure) const;
@@ -90,6 +95,8 @@ class ErrorProcessor {
   std::function<std::string()> report_builder_;
   std::string configuration_report_;
   std::string extra_information_;
+  std::recursive_mutex mutex_;
+  std::atomic<int> report_count_ = 0;
 };
 
 // The new entry followed by as many whole lines of the old log as fit below the limit (each line

@@ -2,6 +2,7 @@
 
 #include "platform/file_io.h"
 #include "platform/system_error.h"
+#include "platform/text.h"
 
 namespace platform {
 namespace {
@@ -49,6 +50,10 @@ std::string ExecArgument(std::string_view argument) {
 
 std::string DesktopEntryText(const DesktopShortcut& shortcut) {
   std::string exec = ExecArgument(shortcut.program.string());
+  const std::string extension = shortcut.program.extension().string();
+  if (EqualsNoCase(extension, ".exe")) {
+    exec = "wine " + exec;
+  }
   for (const auto& argument : shortcut.arguments) exec += " " + ExecArgument(argument);
   const std::filesystem::path folder =
       shortcut.working_folder.empty() ? shortcut.program.parent_path() : shortcut.working_folder;

@@ -60,6 +60,22 @@ void WriteFileAtomic(const fs::path& path, std::string_view bytes) {
   }
 }
 
+void WriteFileBytes(const fs::path& path, std::string_view bytes) {
+  std::error_code ec;
+  if (path.has_parent_path()) fs::create_directories(path.parent_path(), ec);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw SystemError("cannot write " + path.string());
+}
+
+void CopyFileBytes(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  if (to.has_parent_path()) fs::create_directories(to.parent_path(), ec);
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+  if (ec) throw SystemError("cannot copy " + from.string() + " to " + to.string(), ec.value());
+}
+
 bool IsFile(const fs::path& path) {
   std::error_code ec;
   return fs::is_regular_file(path, ec);

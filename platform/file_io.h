@@ -18,6 +18,12 @@ std::optional<std::string> ReadFileBytes(const fs::path& path);
 // was. Missing parent folders are created. Throws SystemError.
 void WriteFileAtomic(const fs::path& path, std::string_view bytes);
 
+// Writes the file directly (parents created), without the atomic replace: for files in a folder
+// that is itself swapped in whole when complete. Throws SystemError.
+void WriteFileBytes(const fs::path& path, std::string_view bytes);
+// Copies a file over any existing target (parents created). Throws SystemError.
+void CopyFileBytes(const fs::path& from, const fs::path& to);
+
 // A regular file (or a link to one) exists at the path.
 bool IsFile(const fs::path& path);
 bool IsDirectory(const fs::path& path);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "apps/vornak-gen/generate_command.h"
 #include "platform/copy_list.h"
 #include "platform/dialogs.h"
 #include "platform/registry_store.h"
@@ -23,7 +24,8 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: vornak-gen startup [--program DIR]\n"
-               "       vornak-gen message close|front\n";
+               "       vornak-gen message close|front\n"
+               "       vornak-gen generate --config FILE.vkm [options] (generate --help)\n";
   return 2;
 }
 
@@ -92,5 +94,6 @@ int main(int argc, char** argv) {
   if (args.empty()) return Usage();
   if (args[0] == "startup") return StartUp({args.begin() + 1, args.end()});
   if (args[0] == "message") return Message({args.begin() + 1, args.end()});
+  if (args[0] == "generate") return GenerateCommand({args.begin() + 1, args.end()}, argv[0]);
   return Usage();
 }

@@ -19,7 +19,7 @@ TEST(DesktopShortcut, QuotesAndEscapesTheCommandLine) {
             "Type=Application\n"
             "Name=My Mod\n"
             "Comment=Мод\n"
-            "Exec=\"/games/Beyond the Sword/Civ4BeyondSword.exe\" "
+            "Exec=wine \"/games/Beyond the Sword/Civ4BeyondSword.exe\" "
             "\"mod=\\\\\\\\Mods\\\\\\\\My Mod\" 100%%\n"
             "Path=/games/Beyond the Sword\n"
             "Icon=/games/Beyond the Sword/Mods/My Mod/icon.ico\n"

@@ -28,6 +28,7 @@
 #include "shell/one_copy_check.h"
 #include "shell/program_identity.h"
 #include "shell/program_settings.h"
+#include "shell/system_services.h"
 #include "shell/usage_counters.h"
 #include "ui/configurator/ansi.h"
 #include "ui/configurator/pages/dll_page.h"
@@ -35,6 +36,7 @@
 #include "ui/configurator/pages/info_page.h"
 #include "ui/configurator/pages/option_area.h"
 #include "ui/configurator/pages/options_pages.h"
+#include "ui/configurator/generation_window.h"
 #include "ui/configurator/program_settings_window.h"
 #include "ui/configurator/qt_dialogs.h"
 #include "ui/configurator/window_message_server.h"
@@ -77,11 +79,15 @@ MainWindow::MainWindow(MainWindowSetup setup)
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   // The window exists for other copies from now on: its socket is what their scan finds.
-  message_server_ = std::make_unique<WindowMessageServer>(
-      kWindowClass, [this](int message) { HandleWindowMessage(message); }, nullptr);
+  if (!setup_.headless) {
+    message_server_ = std::make_unique<WindowMessageServer>(
+        kWindowClass, [this](int message) { HandleWindowMessage(message); }, nullptr);
+  }
 
   errors::Guarded("01.042-01", [&] {
-    data_folder_ = catalogue::FindDataFolder(setup_.paths.program_folder);
+    data_folder_ = setup_.data_folder.empty()
+                       ? catalogue::FindDataFolder(setup_.paths.program_folder)
+                       : setup_.data_folder;
     catalogue::SetDataFolder(data_folder_);
     shell::CurrentProgramSettings() = shell::ProgramSettings{};
     BuildMenus();
@@ -91,7 +97,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
     InitInterface();
     FillGrids();
     new_page_->Open(0);
-    RunShellStartUp();
+    if (!setup_.headless) RunShellStartUp();
     starting_up_ = false;
     if (shell_state_.system_not_supported) return;
     FillLoadingScreens();
@@ -254,7 +260,7 @@ void MainWindow::BuildBottomBar() {
   support_button_->setGeometry(34, 6, 180, 28);
   generate_button_->setGeometry(kClientWidth - 400, 6, 200, 28);
   exit_button_->setGeometry(kClientWidth - 190, 6, 170, 28);
-  generate_button_->setEnabled(false);  // comes with the generation window
+  connect(generate_button_, &QPushButton::clicked, this, &MainWindow::OpenGenerationWindow);
   support_button_->setEnabled(false);   // the support window is not built yet
   connect(exit_button_, &QPushButton::clicked, this, &QWidget::close);
   static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bar);
@@ -447,6 +453,18 @@ void MainWindow::OpenProgramSettings() {
     }
     FillStatistics();
     GameVersionCheck();
+  });
+}
+
+void MainWindow::OpenGenerationWindow() {
+  errors::Guarded("01.047-01", [&] {
+    {
+      GenerationWindow window(*this, shell::SpecialFolderPath(4));
+      platform::ModalWindowScope modal;
+      window.exec();
+    }
+    show();
+    centralWidget()->setFixedSize(kClientWidth, kClientHeight);
   });
 }
 

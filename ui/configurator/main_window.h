@@ -50,6 +50,10 @@ struct MainWindowSetup {
   int probe_pause_ms = 100;
   // Shows the unsupported-system window (modal); tests replace it.
   std::function<void(const shell::ShellState&)> unsupported_system;
+  // A window that only serves a headless tool: no shell start-up (no counters, no registration,
+  // no window socket), and the data folder as given when not empty.
+  bool headless = false;
+  std::filesystem::path data_folder;
 };
 
 class MainWindow : public QMainWindow, private config::WindowEvents {
@@ -122,6 +126,7 @@ class MainWindow : public QMainWindow, private config::WindowEvents {
   void FirstShow();
   void Shutdown();
   void OpenProgramSettings();
+  void OpenGenerationWindow();
   void SaveConfigurationAs();
   void LoadConfiguration();
   void AskToDeleteLoadingScreen();

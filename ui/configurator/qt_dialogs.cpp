@@ -6,11 +6,19 @@
 #include <QUrl>
 
 #include "ui/configurator/ansi.h"
+#include "ui/configurator/gui_thread.h"
 
 namespace ui {
 
 int QtDialogs::MessageBox(platform::WindowRef owner, std::string_view text,
                           std::string_view caption, unsigned flags) {
+  int answer = platform::SafeAnswer(flags);
+  RunOnGuiThread([&] { answer = ShowBox(owner, text, caption, flags); });
+  return answer;
+}
+
+int QtDialogs::ShowBox(platform::WindowRef owner, std::string_view text, std::string_view caption,
+                       unsigned flags) {
   QMessageBox box(WidgetOf(owner));
   box.setWindowTitle(FromAnsi(caption));
   box.setText(FromAnsi(text));

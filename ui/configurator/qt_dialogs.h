@@ -19,6 +19,10 @@ class QtDialogs : public platform::Dialogs {
   void BringToFront(platform::WindowRef window) override;
   void Beep() override;
   bool ShellOpen(std::string_view target) override;
+
+ private:
+  int ShowBox(platform::WindowRef owner, std::string_view text, std::string_view caption,
+              unsigned flags);
 };
 
 }  // namespace ui

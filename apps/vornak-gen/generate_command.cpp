@@ -1,0 +1,207 @@
+#include "apps/vornak-gen/generate_command.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "generation/checks.h"
+#include "generation/mod_folders.h"
+#include "generation/pipeline.h"
+#include "lang/interface_language.h"
+#include "platform/dialogs.h"
+#include "platform/folders.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+#include "shell/program_settings.h"
+#include "shell/system_services.h"
+#include "ui/configurator/generation_session.h"
+#include "ui/configurator/main_window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Options {
+  std::string config;
+  std::optional<std::string> data;
+  std::optional<std::string> game;
+  std::optional<std::string> settings;
+  std::optional<std::string> name;
+  generation::Target target = generation::Target::kGameFolder;
+  std::string language = "Russian";
+  std::optional<std::string> desktop;
+  std::optional<std::string> program;
+  bool shortcut = true;
+  bool yes = false;
+  bool dry_run = false;
+};
+
+int Usage() {
+  std::cerr << "usage: vornak-gen generate --config FILE.vkm [--data DIR] [--game DIR]\n"
+               "         [--settings DIR] [--name NAME] [--target game|settings]\n"
+               "         [--lang LANGUAGE] [--desktop DIR] [--no-shortcut] [--program DIR]\n"
+               "         [--yes] [--dry-run]\n";
+  return 2;
+}
+
+std::optional<Options> Parse(const std::vector<std::string_view>& args) {
+  Options options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    const auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) return std::nullopt;
+      return std::string(args[++i]);
+    };
+    std::optional<std::string> v;
+    if (arg == "--yes") {
+      options.yes = true;
+    } else if (arg == "--dry-run") {
+      options.dry_run = true;
+    } else if (arg == "--no-shortcut") {
+      options.shortcut = false;
+    } else if (!(v = value())) {
+      return std::nullopt;
+    } else if (arg == "--config") {
+      options.config = *v;
+    } else if (arg == "--data") {
+      options.data = v;
+    } else if (arg == "--game") {
+      options.game = v;
+    } else if (arg == "--settings") {
+      options.settings = v;
+    } else if (arg == "--name") {
+      options.name = v;
+    } else if (arg == "--target") {
+      if (*v != "game" && *v != "settings") return std::nullopt;
+      options.target = *v == "game" ? generation::Target::kGameFolder
+                                    : generation::Target::kSettingsFolder;
+    } else if (arg == "--lang") {
+      options.language = *v;
+    } else if (arg == "--desktop") {
+      options.desktop = v;
+    } else if (arg == "--program") {
+      options.program = v;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (options.config.empty()) return std::nullopt;
+  return options;
+}
+
+std::string Utf8(std::string_view ansi) { return platform::Cp1251ToUtf8(ansi); }
+std::string Ansi(const fs::path& path) { return platform::PathToAnsi(fs::absolute(path)); }
+
+}  // namespace
+
+int GenerateCommand(const std::vector<std::string_view>& args, const char* program_path) {
+  const auto options = Parse(args);
+  if (!options) return Usage();
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  int argc = 1;
+  char* argv[] = {const_cast<char*>(program_path), nullptr};
+  QApplication app(argc, argv);
+  platform::ScriptedDialogs dialogs(/*echo=*/true);
+  platform::SetCurrentDialogs(&dialogs);
+  lang::SetInterfaceLanguage(options->language);
+
+  ui::MainWindowSetup setup;
+  setup.paths.program_folder = options->program ? fs::absolute(*options->program)
+                                                : platform::ExecutablePath().parent_path();
+  setup.paths.executable = setup.paths.program_folder / "Vornak.TQ";
+  setup.headless = true;
+  if (options->data) setup.data_folder = fs::absolute(*options->data);
+  ui::MainWindow window(std::move(setup));
+  if (window.data_folder().empty()) {
+    std::cerr << "vornak-gen: no DATA folder found; give one with --data\n";
+    return 2;
+  }
+
+  shell::ProgramSettings& settings = shell::CurrentProgramSettings();
+  settings = shell::ReadProgramSettings(window.program_folder() / "Settings" / "Vornak.ini",
+                                        shell::DefaultGameLookup(), {});
+  if (options->game) settings.game_folder = platform::WithTrailingSeparator(Ansi(*options->game));
+  if (options->settings) settings.game_settings_folder = Ansi(*options->settings);
+  if (!settings.game_folder.empty()) {
+    settings.game_folder = platform::WithTrailingSeparator(settings.game_folder);
+  }
+  window.GameVersionCheck();
+
+  const fs::path config = fs::absolute(options->config);
+  if (!fs::exists(config)) {
+    std::cerr << "vornak-gen: no configuration file " << config << "\n";
+    return 2;
+  }
+  if (!window.LoadConfigurationFrom(config)) {
+    std::cerr << "vornak-gen: the configuration could not be read completely: " << config << "\n";
+    return 1;
+  }
+
+  const generation::CheckResult checks = generation::CheckWarnings(ui::CheckInputsOf(window));
+  if (checks.game_folder) settings.game_folder = platform::WithTrailingSeparator(*checks.game_folder);
+  if (checks.game_settings_folder) settings.game_settings_folder = *checks.game_settings_folder;
+  if (checks.warnings_page) {
+    for (const auto& line : checks.memo) std::cout << Utf8(line) << "\n";
+  }
+  if (checks.blocking) {
+    std::cerr << "vornak-gen: the settings have errors that stop the generation (above)\n";
+    return 1;
+  }
+
+  ui::PrepareControlsForRun(window, checks.atomic_bombers);
+  const std::string name =
+      options->name ? platform::Utf8ToCp1251(*options->name)
+                    : generation::DefaultFolderName(window.TakeSnapshot());
+  const fs::path desktop = options->desktop ? fs::absolute(*options->desktop)
+                                            : shell::SpecialFolderPath(4);
+  generation::GenerationInputs inputs =
+      ui::GenerationInputsOf(window, name, options->target, 0, options->shortcut, desktop);
+  inputs.dry_run = options->dry_run;
+  if (const auto problem = generation::FolderNameProblem(name)) {
+    std::cerr << "vornak-gen: " << Utf8(*problem) << "\n";
+    return 1;
+  }
+  const generation::ModFolders folders = generation::LocateModFolders(inputs);
+  if (folders.exists && !options->yes && !options->dry_run) {
+    std::cerr << "vornak-gen: the mod folder exists and would be replaced:\n";
+    for (const auto& folder : folders.replaced) std::cerr << "  " << folder.string() << "\n";
+    std::cerr << "give --yes to replace it\n";
+    return 1;
+  }
+
+  int shown_percent = -10;
+  generation::RunLog log([&shown_percent](const generation::Progress& progress) {
+    const int percent = progress.maximum > 0 ? progress.position * 100 / progress.maximum : 0;
+    if (percent >= shown_percent + 10 || percent == 100) {
+      shown_percent = percent;
+      std::cout << "  " << percent << "%\n";
+    }
+  });
+  std::cout << (options->dry_run ? "dry run: would generate " : "generating ") << Utf8(name)
+            << " into " << folders.mod.string() << "\n";
+  const generation::RunResult result = generation::RunGeneration(inputs, log);
+
+  const auto written = log.written();
+  std::cout << (options->dry_run ? "would write " : "wrote ") << written.size() << " files:\n";
+  for (const auto& file : written) std::cout << "  " << file.string() << "\n";
+  for (const auto& row : log.skipped()) std::cout << "skipped row " << row << "\n";
+  for (const auto& source : log.missing_sources()) {
+    std::cout << "missing source: " << source.string() << "\n";
+  }
+  if (result.errors_reported > 0) {
+    std::cout << result.errors_reported << " error(s) reported; see the error log\n";
+  }
+  if (!result.succeeded) {
+    std::cerr << "vornak-gen: the generation failed: " << result.failure
+              << "; the previous mod is unchanged\n";
+    platform::SetCurrentDialogs(nullptr);
+    return 1;
+  }
+  std::cout << (options->dry_run ? "the mod would be in " : "the mod is in ")
+            << folders.mod.string() << "\n";
+  platform::SetCurrentDialogs(nullptr);
+  return 0;
+}
