@@ -45,7 +45,7 @@ Document::Document(const Document& other) : Document() { CopyFrom(other); }
 Document& Document::operator=(const Document& other) {
   if (this != &other) {
     CopyFrom(other);
-    NoteReset();
+    NoteEdit();
   }
   return *this;
 }
@@ -58,9 +58,7 @@ Document::Document(Document&& other) noexcept
       open_(other.open_),
       open_left_(other.open_left_),
       id_(other.id_),
-      revision_(other.revision_),
-      reset_revision_(other.reset_revision_) {
-  std::copy(std::begin(other.journal_), std::end(other.journal_), std::begin(journal_));
+      revision_(other.revision_) {
   other.ResetContent();
   other.id_ = NextDocumentId();
 }
@@ -73,11 +71,9 @@ Document& Document::operator=(Document&& other) noexcept {
   chunks_ = std::move(other.chunks_);
   open_ = other.open_;
   open_left_ = other.open_left_;
-  // The content moves with its identity and journal: whoever knew it there knows it here.
+  // The content moves with its identity: whoever knew it there knows it here.
   id_ = other.id_;
   revision_ = other.revision_;
-  reset_revision_ = other.reset_revision_;
-  std::copy(std::begin(other.journal_), std::end(other.journal_), std::begin(journal_));
   other.ResetContent();
   other.id_ = NextDocumentId();
   return *this;
@@ -90,7 +86,7 @@ void Document::CopyFrom(const Document& other) {
     bytes += line.size();
     return true;
   });
-  auto chunk = std::make_unique<char[]>(bytes + 1);
+  auto chunk = std::make_unique_for_overwrite<char[]>(bytes + 1);
   char* out = chunk.get();
   blocks_.reserve(other.blocks_.size());
   for (const Block& source : other.blocks_) {
@@ -106,7 +102,7 @@ void Document::CopyFrom(const Document& other) {
       out += line.size();
     }
   }
-  chunks_.push_back(std::move(chunk));
+  chunks_.push_back({std::move(chunk), bytes + 1});
   starts_ = other.starts_;
   size_ = other.size_;
 }
@@ -132,6 +128,9 @@ void Document::ResetContent() {
   blocks_.clear();
   starts_.clear();
   size_ = 0;
+  for (Chunk& chunk : chunks_) {
+    if (chunk.capacity > spare_.capacity) spare_ = std::move(chunk);
+  }
   chunks_.clear();
   open_ = nullptr;
   open_left_ = 0;
@@ -139,15 +138,26 @@ void Document::ResetContent() {
 }
 
 void Document::Assign(std::string_view bytes) {
-  auto copy = std::make_unique<char[]>(bytes.size() + 1);
+  size_t capacity = 0;
+  auto copy = TakeBuffer(bytes.size() + 1, capacity);
   if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
-  AdoptBytes(std::move(copy), bytes.size());
+  AdoptBytes(std::move(copy), bytes.size(), capacity);
 }
 
-void Document::AdoptBytes(std::unique_ptr<char[]> bytes, size_t size) {
+std::unique_ptr<char[]> Document::TakeBuffer(size_t size, size_t& capacity) {
+  if (spare_.bytes && spare_.capacity >= size) {
+    capacity = spare_.capacity;
+    spare_.capacity = 0;
+    return std::move(spare_.bytes);
+  }
+  capacity = size + size / 8 + 64;
+  return std::make_unique_for_overwrite<char[]>(capacity);
+}
+
+void Document::AdoptBytes(std::unique_ptr<char[]> bytes, size_t size, size_t capacity) {
   ResetContent();
   const std::string_view text(bytes ? bytes.get() : kEmptyText, bytes ? size : 0);
-  if (bytes) chunks_.push_back(std::move(bytes));
+  if (bytes) chunks_.push_back({std::move(bytes), std::max(capacity, size)});
   Block current;
   current.reserve(kTargetBlock);
   ForEachLoadedLine(text, [&](std::string_view line) {
@@ -162,7 +172,7 @@ void Document::AdoptBytes(std::unique_ptr<char[]> bytes, size_t size) {
   size_ = blocks_.empty() ? 0 : (blocks_.size() - 1) * kTargetBlock + blocks_.back().size();
   starts_.resize(blocks_.size());
   FixStartsFrom(0);
-  NoteReset();
+  NoteEdit();
 }
 
 std::string Document::Text() const {
@@ -194,14 +204,14 @@ std::string_view Document::Store(std::string_view text) {
   if (text.size() > open_left_) {
     if (text.size() > kChunkSize / 4) {
       // A large text gets a chunk of its own; the open chunk stays open for small ones.
-      auto chunk = std::make_unique<char[]>(text.size());
+      auto chunk = std::make_unique_for_overwrite<char[]>(text.size());
       std::memcpy(chunk.get(), text.data(), text.size());
       const std::string_view stored(chunk.get(), text.size());
-      chunks_.push_back(std::move(chunk));
+      chunks_.push_back({std::move(chunk), text.size()});
       return stored;
     }
-    chunks_.push_back(std::make_unique<char[]>(kChunkSize));
-    open_ = chunks_.back().get();
+    chunks_.push_back({std::make_unique_for_overwrite<char[]>(kChunkSize), kChunkSize});
+    open_ = chunks_.back().bytes.get();
     open_left_ = kChunkSize;
   }
   std::memcpy(open_, text.data(), text.size());
@@ -271,7 +281,10 @@ size_t Document::Replace(size_t first, size_t count, std::string_view text) {
                    scratch_.begin() + static_cast<ptrdiff_t>(common), scratch_.end());
     }
     size_ = size_ - count + inserted;
-    FixStartsFrom(at.block + 1);
+    if (inserted != count) {
+      const size_t delta = inserted - count;  // wraps for a decrease; the sums come out right
+      for (size_t b = at.block + 1; b < starts_.size(); ++b) starts_[b] += delta;
+    }
     SplitBlockIfLarge(at.block);
   } else {
     // The range crosses blocks: the blocks it touches are rebuilt from what stays of them.
@@ -291,7 +304,7 @@ size_t Document::Replace(size_t first, size_t count, std::string_view text) {
     FixStartsFrom(at.block);
     SplitBlockIfLarge(at.block);
   }
-  NoteEdit(first, count, inserted);
+  NoteEdit();
   return inserted;
 }
 
@@ -319,7 +332,7 @@ void Document::Erase(size_t first, size_t count) {
   starts_.resize(blocks_.size());
   FixStartsFrom(at.block);
   if (at.block < blocks_.size()) SplitBlockIfLarge(at.block);
-  NoteEdit(first, count, 0);
+  NoteEdit();
 }
 
 void Document::BlankLines(size_t first, size_t count) {
@@ -333,12 +346,12 @@ void Document::BlankLines(size_t first, size_t count) {
     Block& block = blocks_[at.block];
     for (size_t i = at.offset; i < block.size() && left > 0; ++i, --left) block[i] = kEmptyLine;
   }
-  NoteEdit(first, count, count);
+  NoteEdit();
 }
 
 void Document::Clear() {
   ResetContent();
-  NoteReset();
+  NoteEdit();
 }
 
 size_t Document::RemoveBlankLines() {
@@ -366,14 +379,13 @@ size_t Document::RemoveBlankLines() {
   size_ -= removed;
   starts_.resize(blocks_.size());
   FixStartsFrom(0);
-  NoteReset();
+  NoteEdit();
   return removed;
 }
 
 size_t Document::FindFirst(const Needle& needle, size_t from, size_t to) const {
   size_t found = npos;
-  ForEach(from, to, [&](size_t n, std::string_view line) {
-    if (!needle.FoundIn(line)) return true;
+  ForEachContaining(needle, from, to, [&](size_t n) {
     found = n;
     return false;
   });
@@ -403,26 +415,15 @@ size_t Document::FindPattern(std::span<const Needle> pattern, const Needle* also
   if (to > size_) to = size_;
   if (to < m || from > to - m) return npos;
   size_t found = npos;
-  ForEach(from, to - m + 1, [&](size_t n, std::string_view line) {
-    if (!pattern[0].FoundIn(line)) return true;
-    if (also && !also->FoundIn(line)) return true;
+  ForEachContaining(pattern[0], from, to - m + 1, [&](size_t n) {
+    if (also && !also->FoundIn(line(n))) return true;
     for (size_t k = 1; k < m; ++k) {
-      if (!pattern[k].FoundIn(this->line(n + k))) return true;
+      if (!pattern[k].FoundIn(line(n + k))) return true;
     }
     found = n;
     return false;
   });
   return found;
-}
-
-void Document::NoteEdit(size_t first, size_t removed, size_t inserted) {
-  ++revision_;
-  journal_[revision_ % kJournalSize] = {first, removed, inserted};
-}
-
-void Document::NoteReset() {
-  ++revision_;
-  reset_revision_ = revision_;
 }
 
 }  // namespace xmlengine

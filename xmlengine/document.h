@@ -4,8 +4,8 @@
 // Lines are views into text the document owns; they are held in blocks of at most a few thousand
 // lines with the first line number of each block, so that replacing lines costs about the size of
 // one block plus one pass over the block table, never a copy of the document. Searches walk the
-// blocks and allocate nothing. Every edit is also noted in a short journal that key indexes read to
-// keep what they know about their key lines up to date (key_index.h).
+// blocks and allocate nothing. A revision number counts the edits, so that a key index can tell
+// whether the document changed since it last looked (key_index.h).
 #pragma once
 
 #include <cstddef>
@@ -16,17 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include "xmlengine/text_search.h"
+
 namespace xmlengine {
-
-class Needle;
-
-// One edit, in the line numbers of the moment it was made: `removed` lines from `first` were
-// replaced by `inserted` lines.
-struct LineEdit {
-  size_t first = 0;
-  size_t removed = 0;
-  size_t inserted = 0;
-};
 
 class Document {
  public:
@@ -52,8 +44,12 @@ class Document {
   // Replaces the content by the lines of loaded text: lines end at CR LF, LF or CR, the last line
   // needs no line end, and no byte-order mark is recognised.
   void Assign(std::string_view bytes);
-  // The same, taking over a buffer read from a file.
-  void AdoptBytes(std::unique_ptr<char[]> bytes, size_t size);
+  // The same, taking over a buffer read from a file: `size` bytes of `capacity` (at least size).
+  void AdoptBytes(std::unique_ptr<char[]> bytes, size_t size, size_t capacity = 0);
+  // A buffer of at least `size` bytes to read a file into before AdoptBytes: the largest text
+  // buffer of an earlier content when it is large enough (a document that is loaded again and
+  // again reuses its memory), else a new one. `capacity` receives its size.
+  std::unique_ptr<char[]> TakeBuffer(size_t size, size_t& capacity);
   // The text a save writes: every line followed by CR LF, the last one included.
   std::string Text() const;
   void AppendText(std::string& out) const;
@@ -86,20 +82,18 @@ class Document {
   // Calls f(line number, line) for the lines of [from, to) in order while f returns true.
   template <typename F>
   void ForEach(size_t from, size_t to, F&& f) const;
+  // Calls f(line number) for the lines of [from, to) that contain the needle, in order, while f
+  // returns true.
+  template <typename F>
+  void ForEachContaining(const Needle& needle, size_t from, size_t to, F&& f) const;
 
-  // Identity and edit journal for the caches of key indexes. `id` is unique to this document's
-  // content; `revision` counts edits.
+  // Identity and revision, for the cache of key indexes: `id` is unique to this document's
+  // content (it moves with it), `revision` changes with every edit.
   uint64_t id() const { return id_; }
   uint64_t revision() const { return revision_; }
-  // Calls f(const LineEdit&) for every edit made after revision `since`, oldest first. False when
-  // the journal does not reach back that far (or the content was replaced since): the caller must
-  // forget everything it knew about the lines.
-  template <typename F>
-  bool ReplayEdits(uint64_t since, F&& f) const;
 
  private:
   using Block = std::vector<std::string_view>;
-  static constexpr size_t kJournalSize = 64;
 
   struct Location {
     size_t block;
@@ -112,8 +106,7 @@ class Document {
   Location Locate(size_t n) const;
   void FixStartsFrom(size_t block);
   void SplitBlockIfLarge(size_t block);
-  void NoteEdit(size_t first, size_t removed, size_t inserted);
-  void NoteReset();
+  void NoteEdit() { ++revision_; }
   void CopyFrom(const Document& other);
 
   std::vector<Block> blocks_;
@@ -121,18 +114,27 @@ class Document {
   size_t size_ = 0;
 
   // Text storage: chunks that are never moved or freed while a line may point into them.
-  std::vector<std::unique_ptr<char[]>> chunks_;
+  struct Chunk {
+    std::unique_ptr<char[]> bytes;
+    size_t capacity = 0;
+  };
+  std::vector<Chunk> chunks_;
+  Chunk spare_;  // the largest chunk of the last content, kept for the next load
   char* open_ = nullptr;  // free space of the last chunk
   size_t open_left_ = 0;
   std::vector<std::string_view> scratch_;  // lines of a replacement being put in
 
   uint64_t id_;
   uint64_t revision_ = 0;
-  uint64_t reset_revision_ = 0;
-  LineEdit journal_[kJournalSize];
 };
 
 // --- implementation of the templates
+
+template <typename F>
+void Document::ForEachContaining(const Needle& needle, size_t from, size_t to, F&& f) const {
+  if (needle.empty() || needle.has_line_break()) return;
+  ForEach(from, to, [&](size_t n, std::string_view line) { return !needle.FoundIn(line) || f(n); });
+}
 
 template <typename F>
 void Document::ForEach(size_t from, size_t to, F&& f) const {
@@ -146,15 +148,6 @@ void Document::ForEach(size_t from, size_t to, F&& f) const {
       if (!f(n, block[i])) return;
     }
   }
-}
-
-template <typename F>
-bool Document::ReplayEdits(uint64_t since, F&& f) const {
-  if (since < reset_revision_ || since > revision_ || revision_ - since > kJournalSize) {
-    return false;
-  }
-  for (uint64_t r = since + 1; r <= revision_; ++r) f(journal_[r % kJournalSize]);
-  return true;
 }
 
 }  // namespace xmlengine

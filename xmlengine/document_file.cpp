@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "platform/system_error.h"
@@ -35,25 +36,34 @@ class FileDescriptor {
 struct Buffer {
   std::unique_ptr<char[]> bytes;
   size_t size = 0;
+  size_t capacity = 0;
 };
 
-Buffer ReadBuffer(const fs::path& path) {
+// Reads the whole file into a buffer; `document`, when given, lends its spare buffer.
+Buffer ReadBuffer(const fs::path& path, Document* document = nullptr) {
   const FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) throw platform::SystemError("cannot open " + path.string());
   struct stat info {};
   if (fstat(fd.get(), &info) != 0) throw platform::SystemError("cannot read " + path.string());
   if (S_ISDIR(info.st_mode)) throw platform::SystemError("a folder: " + path.string(), EISDIR);
-  size_t capacity = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 4096;
-  Buffer buffer{std::make_unique<char[]>(capacity + 1), 0};
+  const size_t expected = info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
+  Buffer buffer;
+  if (document) {
+    buffer.bytes = document->TakeBuffer(expected + 1, buffer.capacity);
+  } else {
+    buffer.capacity = expected + 1;
+    buffer.bytes = std::make_unique_for_overwrite<char[]>(buffer.capacity);
+  }
   while (true) {
-    if (buffer.size == capacity) {
-      // The file grew (or its size is unknown): double the buffer.
-      auto larger = std::make_unique<char[]>(capacity * 2 + 1);
-      std::copy(buffer.bytes.get(), buffer.bytes.get() + buffer.size, larger.get());
-      buffer.bytes = std::move(larger);
-      capacity *= 2;
+    if (buffer.size == buffer.capacity) {
+      // The file grew while it was read (or its size was unknown): a larger buffer.
+      const size_t larger = buffer.capacity * 2 + 4096;
+      auto bytes = std::make_unique_for_overwrite<char[]>(larger);
+      std::copy(buffer.bytes.get(), buffer.bytes.get() + buffer.size, bytes.get());
+      buffer.bytes = std::move(bytes);
+      buffer.capacity = larger;
     }
-    const ssize_t n = read(fd.get(), buffer.bytes.get() + buffer.size, capacity - buffer.size);
+    const ssize_t n = read(fd.get(), buffer.bytes.get() + buffer.size, buffer.capacity - buffer.size);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw platform::SystemError("cannot read " + path.string());
@@ -64,7 +74,10 @@ Buffer ReadBuffer(const fs::path& path) {
   return buffer;
 }
 
-void WriteReplacing(const fs::path& path, std::string_view bytes) {
+// Writes what `produce` hands to its sink into a temporary file beside `path` and renames it over
+// the file.
+template <typename Produce>
+void WriteReplacing(const fs::path& path, Produce&& produce) {
   const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
   std::string pattern = (folder / ("." + path.filename().string() + ".tmp-XXXXXX")).string();
   FileDescriptor fd(mkstemp(pattern.data()));
@@ -74,15 +87,18 @@ void WriteReplacing(const fs::path& path, std::string_view bytes) {
     unlink(temp.c_str());
     throw platform::SystemError(what, error);
   };
-  size_t written = 0;
-  while (written < bytes.size()) {
-    const ssize_t n = write(fd.get(), bytes.data() + written, bytes.size() - written);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail("cannot write " + path.string(), errno);
+  const auto sink = [&](std::string_view bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+      const ssize_t n = write(fd.get(), bytes.data() + written, bytes.size() - written);
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        fail("cannot write " + path.string(), errno);
+      }
+      written += static_cast<size_t>(n);
     }
-    written += static_cast<size_t>(n);
-  }
+  };
+  produce(sink);
   // mkstemp makes the file private; a mod file gets the usual mode, limited by the umask.
   const mode_t mask = umask(0);
   umask(mask);
@@ -99,12 +115,34 @@ std::string ReadWholeFile(const fs::path& path) {
 }
 
 void LoadDocument(const fs::path& path, Document& document) {
-  Buffer buffer = ReadBuffer(path);
-  document.AdoptBytes(std::move(buffer.bytes), buffer.size);
+  Buffer buffer = ReadBuffer(path, &document);
+  document.AdoptBytes(std::move(buffer.bytes), buffer.size, buffer.capacity);
 }
 
 void WriteDocumentFile(const fs::path& path, const Document& document) {
-  WriteReplacing(path, document.Text());
+  WriteReplacing(path, [&](auto&& sink) {
+    // The lines go out through a buffer of fixed size, not through one copy of the whole text.
+    constexpr size_t kBufferSize = 256 * 1024;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    size_t used = 0;
+    document.ForEach(0, document.size(), [&](size_t, std::string_view line) {
+      if (used + line.size() + 2 > kBufferSize) {
+        sink(std::string_view(buffer.get(), used));
+        used = 0;
+      }
+      if (line.size() + 2 > kBufferSize) {
+        sink(line);
+        sink("\r\n");
+        return true;
+      }
+      std::memcpy(buffer.get() + used, line.data(), line.size());
+      used += line.size();
+      buffer[used++] = '\r';
+      buffer[used++] = '\n';
+      return true;
+    });
+    sink(std::string_view(buffer.get(), used));
+  });
 }
 
 fs::path CopyFileInto(const fs::path& source, const fs::path& folder) {
@@ -113,7 +151,7 @@ fs::path CopyFileInto(const fs::path& source, const fs::path& folder) {
   fs::create_directories(folder, ec);
   if (ec) throw platform::SystemError("cannot create " + folder.string(), ec.value());
   const fs::path target = folder / source.filename();
-  WriteReplacing(target, std::string_view(buffer.bytes.get(), buffer.size));
+  WriteReplacing(target, [&](auto&& sink) { sink(std::string_view(buffer.bytes.get(), buffer.size)); });
   return target;
 }
 

@@ -119,13 +119,13 @@ ReplaceOutcome Engine::ReplaceInRecordsUnguarded(bool first_only, std::string_vi
   // 2. The walk, over the entries that existed when it began.
   const Needle key(record_key_);
   const size_t entries = index.size();
-  for (size_t p = 0; p < entries && p < index.size(); ++p) {
-    if (!index.KeyLineContains(document, p, key)) continue;
+  for (size_t p = index.NextKeyLineContaining(document, key, 0); p < entries && p < index.size();
+       p = index.NextKeyLineContaining(document, key, p + 1)) {
     ++outcome.records_selected;
     if (delete_fully) {
       const LineSpan span = index.WholeSpan(document, p);
       if (!span.empty()) {
-        document.BlankLines(span.begin, span.size());
+        index.BlankLines(document, span.begin, span.size());
         ++outcome.replacements;
       }
     } else if (!pattern.empty()) {
@@ -139,9 +139,9 @@ ReplaceOutcome Engine::ReplaceInRecordsUnguarded(bool first_only, std::string_vi
         } else if (mode == PatternMode::kContext) {
           first = j + pattern.size() - 1;
         }
-        const size_t inserted = document.Replace(first, count, replacement);
-        const int64_t delta = static_cast<int64_t>(inserted) - static_cast<int64_t>(count);
-        if (delta != 0) index.Shift(delta, static_cast<int64_t>(p) - offset);
+        // The lines are replaced and, when their count changed, the entries after p - offset
+        // move: with offset 0 those of later records, with 1 the current record's own too.
+        index.ReplaceAndShift(document, first, count, replacement, static_cast<int64_t>(p) - offset);
         outcome.line = j;
         ++outcome.replacements;
       }

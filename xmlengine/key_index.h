@@ -1,17 +1,25 @@
 // Key kinds, key indexes and record ranges (Part 4.1).
 //
-// A key index is the ascending list of the line numbers of a document's key lines, as the Part
-// defines it; it is changed only by its own operations (built, shifted, inserted into, cleared),
-// never by edits of the document, so that it behaves exactly as the Part's list of numbers does.
-// Beside the numbers it keeps, for each entry, the fingerprint of the line the entry points at,
-// kept valid through the document's edit journal: choosing the records of a key then costs a few
-// machine words per entry, and bytes are compared only for the entries that may match.
+// A key index is the list of the line numbers of a document's key lines, as the Part defines it:
+// it changes only through its own operations (built, shifted, inserted into, cleared), never by
+// itself when the document is edited, so it behaves exactly as the Part's list of numbers does.
+//
+// Choosing the records of a key ("every entry whose key line contains the key") is made cheap by
+// a cache beside the numbers: for each entry the fingerprint of its line, and a sorted table of
+// the tokens of all key lines. A key such as "<Type>BUILDING_PYRAMID</Type>" has an interior token
+// (BUILDING_PYRAMID) that every line containing it holds as a whole token, so its records are
+// found by one lookup, whatever the number of records; other keys are tested against the
+// fingerprints. The cache describes the lines the entries point at; it stays valid through the
+// replacements a record edit makes (ReplaceAndShift, BlankLines, used by ReplaceInRecords), and any
+// other change of the document or of the entries sets it aside: the next tests read the lines
+// directly and the cache is rebuilt when they repeat.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "xmlengine/text_search.h"
@@ -57,6 +65,15 @@ class KeyIndex {
   // entry is greater nothing is inserted.
   void Insert(int64_t line);
 
+  // A replacement inside a record, the two steps of Part 4.1: `count` lines of the document from
+  // `first` are replaced by the lines of `text` (Document::Replace), then, if the line count
+  // changed, the entries after `position` are shifted by the change. Returns the number of lines
+  // put in. The cache follows the edit instead of being set aside.
+  size_t ReplaceAndShift(Document& document, size_t first, size_t count, std::string_view text,
+                         int64_t position);
+  // Document::BlankLines, the cache following it.
+  void BlankLines(Document& document, size_t first, size_t count);
+
   // The line of the entry exists in the document and contains the needle, ASCII case ignored.
   // An empty needle is found nowhere.
   bool KeyLineContains(const Document& document, size_t entry, const Needle& needle) const;
@@ -76,20 +93,28 @@ class KeyIndex {
   LineSpan Content(const Document& document, size_t entry) const;
 
  private:
-  // Brings the fingerprint cache up to the document's current revision.
+  // Sets the cache aside when the document changed behind its back.
   void Sync(const Document& document) const;
-  void ForgetAll() const;
-  bool Test(const Document& document, size_t entry, const Needle& needle) const;
+  void Validate(const Document& document) const;
+  void Invalidate() { valid_ = false; }
+  // Entries whose lines lie in [first, end) are no longer described by the cache.
+  void Loosen(size_t first, size_t end) const;
+  bool LineHolds(const Document& document, size_t entry, const Needle& needle) const;
+  bool CachedTest(const Document& document, size_t entry, const Needle& needle) const;
   LineSpan Clamp(const Document& document, int64_t first, int64_t last) const;
 
   std::vector<int64_t> lines_;
 
-  // Fingerprint cache, parallel to lines_: prints_[i] describes document line tracked_[i]; an
-  // entry whose number differs from its tracked line (or is -1) is computed again when tested.
-  mutable std::vector<int64_t> tracked_;
-  mutable std::vector<Fingerprint> prints_;
+  // The cache; it describes document `document_id_` at revision `document_revision_`.
+  mutable bool valid_ = false;
+  mutable bool sorted_ = false;  // entries ascending: edits can be followed without a rebuild
   mutable uint64_t document_id_ = 0;
   mutable uint64_t document_revision_ = 0;
+  mutable std::vector<Fingerprint> prints_;           // per entry; size 0 for a missing line
+  mutable std::vector<uint8_t> loose_flags_;          // 1: prints_ and tokens may be stale
+  mutable std::vector<uint32_t> loose_;               // the loose entries, ascending
+  mutable std::vector<std::pair<uint64_t, uint32_t>> tokens_;  // (token, entry), sorted
+  mutable unsigned scans_while_invalid_ = 0;
 };
 
 }  // namespace xmlengine

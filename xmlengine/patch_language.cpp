@@ -27,7 +27,12 @@ bool Closes(std::string_view line) { return !line.empty() && line.front() == '}'
 bool Has(std::string_view line, std::string_view marker) {
   return platform::FindNoCase(line, marker) != std::string_view::npos;
 }
-std::string Quote(std::string_view text) { return "\"" + platform::Cp1251ToUtf8(text) + "\""; }
+std::string Quote(std::string_view text) {
+  std::string quoted(1, '"');
+  quoted += platform::Cp1251ToUtf8(text);
+  quoted += '"';
+  return quoted;
+}
 
 // A check box condition "[if checked]" names a component that is not a check box: the Part stops
 // the file there and the target is not saved.
@@ -233,6 +238,14 @@ class PatchRun {
       return;
     }
     std::string text(read);
+    // Every marker begins with '[': a line without one is plain text.
+    if (text.find('[') == std::string::npos) {
+      if (!conditionals_.Active()) return;
+      replacement += "\r\n";
+      replacement += text;
+      ++entry.block_lines;
+      return;
+    }
     if (Has(text, kBuildFort)) text = ReplaceAll(text, kBuildFort, engine_.FortsBlock(), true).text;
 
     bool directive = false;
@@ -301,7 +314,7 @@ class PatchRun {
   }
 
   void ApplyValueMode(std::string& replacement, size_t entry_line) {
-    const bool any_case = Has(replacement, kValue);
+    const bool any_case = replacement.find('[') != std::string::npos && Has(replacement, kValue);
     if (!engine_.value_mode()) {
       if (any_case) {
         Warning(entry_line, "\"[VALUE]\" stays as text: value mode is off (only the patches of an "

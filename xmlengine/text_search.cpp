@@ -78,13 +78,38 @@ Fingerprint Fingerprint::Of(std::string_view text) {
 }
 
 Needle::Needle(std::string_view text) : folded_(text) {
-  for (char& c : folded_) c = Fold(c);
+  if (folded_.empty()) return;
+  for (char& c : folded_) {
+    c = Fold(c);
+    if (c == '\r' || c == '\n') has_line_break_ = true;
+  }
   fingerprint_ = Fingerprint::Of(folded_);
+  // Horspool's table over folded bytes: how far the needle may move when the byte under its last
+  // position is c. Capped at 255, which only makes some moves shorter than they could be.
+  const size_t n = folded_.size();
+  const auto cap = [](size_t value) { return static_cast<unsigned char>(value > 255 ? 255 : value); };
+  shift_.fill(cap(n));
+  for (size_t i = 0; i + 1 < n; ++i) shift_[static_cast<unsigned char>(folded_[i])] = cap(n - 1 - i);
+  ForEachToken(folded_, [&](uint64_t hash, size_t begin, size_t end) {
+    if (begin > 0 && end < n) interior_tokens_.push_back(hash);
+  });
 }
 
-bool Needle::FoundIn(std::string_view line) const {
-  if (folded_.empty()) return false;
-  return FindFolded(line, folded_) != std::string_view::npos;
+size_t Needle::Find(std::string_view text) const {
+  const size_t n = folded_.size();
+  if (n == 0 || text.size() < n) return std::string_view::npos;
+  if (n < 3) return FindFolded(text, folded_);
+  const char* const hay = text.data();
+  const char* const needle = folded_.data();
+  const size_t last = n - 1;
+  const char last_byte = needle[last];
+  size_t i = 0;
+  while (i + n <= text.size()) {
+    const auto c = detail::kFold[static_cast<unsigned char>(hay[i + last])];
+    if (static_cast<char>(c) == last_byte && EqualFolded(hay + i, needle, last)) return i;
+    i += shift_[c];
+  }
+  return std::string_view::npos;
 }
 
 bool ContainsNoCase(std::string_view line, std::string_view pattern) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace xmlengine {
 
@@ -39,8 +40,16 @@ struct Fingerprint {
   }
 };
 
-// A search text prepared once for many containment tests: folded, with its fingerprint. Tests
-// allocate nothing. An empty needle is found nowhere.
+// Tokens of a text: maximal runs of ASCII letters, digits, '_' and bytes from 0x80 (Cyrillic
+// letters), hashed over their folded bytes. f(hash, begin, end) is called for each, in order.
+template <typename F>
+void ForEachToken(std::string_view text, F&& f);
+
+// A search text prepared once for many containment tests: folded, with its fingerprint, a shift
+// table (Horspool's search, which looks at about one byte in every needle length of a line) and
+// its interior tokens: the tokens with a non-token byte of the needle on both sides, which any line
+// containing the needle holds as whole tokens (key_index.h looks them up). Tests allocate nothing.
+// An empty needle is found nowhere.
 class Needle {
  public:
   Needle() = default;
@@ -50,13 +59,21 @@ class Needle {
   size_t size() const { return folded_.size(); }
   std::string_view folded() const { return folded_; }
   const Fingerprint& fingerprint() const { return fingerprint_; }
+  const std::vector<uint64_t>& interior_tokens() const { return interior_tokens_; }
 
   // The line, ASCII letters folded, contains the needle.
-  bool FoundIn(std::string_view line) const;
+  bool FoundIn(std::string_view line) const { return Find(line) != std::string_view::npos; }
+  // The position of the first occurrence in the text, or npos.
+  size_t Find(std::string_view text) const;
+  // The needle holds a CR or LF, so that no line of a document can contain it.
+  bool has_line_break() const { return has_line_break_; }
 
  private:
   std::string folded_;
   Fingerprint fingerprint_;
+  std::array<unsigned char, 256> shift_{};
+  std::vector<uint64_t> interior_tokens_;
+  bool has_line_break_ = false;
 };
 
 // Part 4.1 `ContainsText`: yes when the pattern is not empty and the line contains it, ASCII case
@@ -100,6 +117,27 @@ void ForEachReplacementLine(std::string_view text, F&& f);
 size_t FindLineBreak(std::string_view text, size_t from);
 
 // --- implementation of the templates
+
+template <typename F>
+void ForEachToken(std::string_view text, F&& f) {
+  const auto is_token = [](unsigned char c) {
+    const unsigned char folded = detail::kFold[c];
+    return (folded >= 'a' && folded <= 'z') || (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
+  };
+  size_t i = 0;
+  while (i < text.size()) {
+    if (!is_token(static_cast<unsigned char>(text[i]))) {
+      ++i;
+      continue;
+    }
+    const size_t begin = i;
+    uint64_t hash = 14695981039346656037ull;  // FNV-1a
+    for (; i < text.size() && is_token(static_cast<unsigned char>(text[i])); ++i) {
+      hash = (hash ^ detail::kFold[static_cast<unsigned char>(text[i])]) * 1099511628211ull;
+    }
+    f(hash, begin, i);
+  }
+}
 
 namespace detail {
 template <typename F>

@@ -279,7 +279,22 @@ TEST(ReplaceInRecordsModel, RandomSequencesAgreeWithTheLiteralPart) {
       const size_t op = r.Below(20);
       std::string what;
       if (op < 12) {
-        std::string key = r.Below(3) ? r.Line() : "<type>" + r.Token();
+        std::string key;
+        switch (r.Below(3)) {
+          case 0:
+            key = r.Line();
+            break;
+          case 1:
+            key = "<type>" + r.Token();
+            break;
+          default: {
+            // A piece of a line of the document, delimiters around its words included.
+            const std::string& line =
+                model.document.empty() ? std::string() : model.document[r.Below(model.document.size())];
+            const size_t begin = r.Below(line.size() + 1);
+            key = line.substr(begin, r.Below(line.size() - begin + 1));
+          }
+        }
         std::string search;
         switch (r.Below(6)) {
           case 0:
