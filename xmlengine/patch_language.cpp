@@ -359,6 +359,10 @@ class PatchRun {
     } else if (platform::EqualsNoCase(key, kIfNoTag) || platform::EqualsNoCase(key, kDeleteFully) ||
                key == kMultiMode) {
       Error(number, Quote(key) + " stands where a key line is expected");
+    } else if (const std::string_view trimmed = platform::Trim(key);
+               platform::EqualsNoCase(trimmed, kIfNoTag) || platform::EqualsNoCase(trimmed, kDeleteFully)) {
+      Warning(number, Quote(key) + " stands where a key line is expected (blanks around a marker "
+                                   "make it an ordinary line)");
     } else if (platform::Trim(key).empty()) {
       Warning(number, "the key line holds only blanks; it selects every record whose key line "
                       "holds them");
