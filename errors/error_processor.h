@@ -4,9 +4,9 @@
 // logs.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
-#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>

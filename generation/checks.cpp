@@ -39,17 +39,17 @@ constexpr const char* kAlwaysRequired[] = {
 };
 
 constexpr const char* kRevDcmRequired[] = {
-    "CIV4ArtDefines_Unit.xml",     "CIV4BuildInfos.xml",         "CIV4BuildingInfos.xml",
-    "CIV4CivilizationInfos0.xml",  "CIV4CivilizationInfos1.xml", "CIV4FeatureInfos.xml",
-    "CIV4TechInfos.xml",           "CIV4UnitClassInfos.xml",     "CIV4VictoryInfo.xml",
-    "CIV4UnitInfos.xml",           "GlobalDefinesAlt.ini",       "Check.ini",
+    "CIV4ArtDefines_Unit.xml",    "CIV4BuildInfos.xml",         "CIV4BuildingInfos.xml",
+    "CIV4CivilizationInfos0.xml", "CIV4CivilizationInfos1.xml", "CIV4FeatureInfos.xml",
+    "CIV4TechInfos.xml",          "CIV4UnitClassInfos.xml",     "CIV4VictoryInfo.xml",
+    "CIV4UnitInfos.xml",          "GlobalDefinesAlt.ini",       "Check.ini",
 };
 
 struct ArtStyle {
   int option;
   const char* code;
 };
-constexpr ArtStyle kArtStyles[] = {{94, "Rus"},  {96, "Afr"},  {97, "Eur"}, {98, "SAm"},
+constexpr ArtStyle kArtStyles[] = {{94, "Rus"},  {96, "Afr"},  {97, "Eur"},  {98, "SAm"},
                                    {99, "MEs"},  {100, "GRo"}, {101, "Asi"}, {102, "MNG"},
                                    {104, "Col"}, {109, "Bar"}};
 
@@ -98,14 +98,16 @@ std::vector<Required> RequiredFiles(const CheckInputs& in) {
   };
   for (const char* file : kAlwaysRequired) add(xml, file);
   if (o.DllComponentOn() && o.EvolutionOfWar()) {
-    for (const char* file : {"EoW\\Check.ini", "EoW\\GlobalDefinesAlt.ini", "EoW\\CIV4UnitInfos.xml"}) {
+    for (const char* file :
+         {"EoW\\Check.ini", "EoW\\GlobalDefinesAlt.ini", "EoW\\CIV4UnitInfos.xml"}) {
       add(xml, file);
     }
     for (auto& line : ListLines(Appended(xml, "EoW\\Check.ini"))) add(in.data_folder, line);
   }
   if (o.DllComponentOn() && o.RevolutionDcm()) {
     for (const char* file : kRevDcmRequired) add(xml, std::string("RevolutionDCM\\") + file);
-    const fs::path component = platform::ResolveCase(in.data_folder / "DLL Components" / "RevolutionDCM");
+    const fs::path component =
+        platform::ResolveCase(in.data_folder / "DLL Components" / "RevolutionDCM");
     for (auto& line : ListLines(Appended(xml, "RevolutionDCM\\Check.ini"))) add(component, line);
   }
   const auto on = [&o](int key) { return o.Checked(key); };
@@ -294,10 +296,10 @@ CheckResult CheckWarnings(const CheckInputs& in) {
 
     errors::Guarded("03.004-02", [&] {
       if (!o.IsRussian() || !o.DllComponentOn() || !o.RevolutionDcm()) return;
-      const std::string advice =
-          Ansi(" имеются символы кириллицы и выбрано установить \r\ndll-компонент RevolutionDCM. "
-               "Рекомендуется отключить данный компонент \r\nили переименовать папку. Иначе "
-               "возможны ошибки в работе игры.");
+      const std::string advice = Ansi(
+          " имеются символы кириллицы и выбрано установить \r\ndll-компонент RevolutionDCM. "
+          "Рекомендуется отключить данный компонент \r\nили переименовать папку. Иначе "
+          "возможны ошибки в работе игры.");
       if (HasCyrillic(in.game_folder)) memo.Finding(kBullet + Ansi("В пути к папке игры") + advice);
       if (HasCyrillic(in.game_settings_folder)) {
         memo.Finding(kBullet + Ansi("В пути к папке настроек") + advice);
@@ -312,8 +314,9 @@ CheckResult CheckWarnings(const CheckInputs& in) {
       }
     });
     errors::Guarded("03.005-01", [&] {
-      const bool aircraft = AnyChosen(o, "ValueListEditor3",
-                                      {"AV_AVFL", "AV_Future_AVFL", "AV_ASHellicopter", "AV_GydroPlane"});
+      const bool aircraft =
+          AnyChosen(o, "ValueListEditor3",
+                    {"AV_AVFL", "AV_Future_AVFL", "AV_ASHellicopter", "AV_GydroPlane"});
       const bool carriers = AnyChosen(o, "ValueListEditor4",
                                       {"Navy_AirSub", "Navy_AntiSub_carrier", "Navy_HeavyCruiser"});
       if (aircraft && !carriers) memo.Finding(kBullet + t.vtol_aircraft);
@@ -331,7 +334,8 @@ CheckResult CheckWarnings(const CheckInputs& in) {
     const fs::path interface_folder = platform::ResolveCase(in.data_folder / "Interface");
     for (int icon = 0; icon < 7; ++icon) {
       const std::string name = icon == 0 ? "Vornak.ico" : "Vornak" + std::to_string(icon) + ".ico";
-      result.icons[static_cast<size_t>(icon)] = platform::IsFile(platform::ResolveCase(interface_folder / name));
+      result.icons[static_cast<size_t>(icon)] =
+          platform::IsFile(platform::ResolveCase(interface_folder / name));
     }
   });
   result.memo = std::move(memo).lines();

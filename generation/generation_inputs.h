@@ -23,10 +23,10 @@ struct GenerationInputs {
   std::string folder_name;           // ANSI; one folder below Mods
   Target target = Target::kGameFolder;
   config::OptionSnapshot options;
-  int icon = 0;               // 0: Vornak.ico, 1 to 6: Vornak1.ico to Vornak6.ico
+  int icon = 0;  // 0: Vornak.ico, 1 to 6: Vornak1.ico to Vornak6.ico
   bool make_shortcut = true;  // "Создать ярлык на рабочем столе для запуска мода"
-  fs::path desktop_folder;    // where the shortcut goes
-  int exact_components = 0;   // loaded external components (they widen the gauge)
+  fs::path desktop_folder;   // where the shortcut goes
+  int exact_components = 0;  // loaded external components (they widen the gauge)
   // The configuration file text of the option state that produces the mod (its copy in the mod).
   std::string configuration_text;
   // List what the run would write without touching the disk.

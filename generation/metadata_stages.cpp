@@ -53,8 +53,8 @@ void CommentedBlock(std::string& out, std::string_view name, int value, std::str
                     std::string_view explanation, std::string_view sources) {
   out += kOuter + "<Define><!-- EoW: " + std::string(mark) + " -->\r\n";
   out += kInner + "<!-- " + std::string(explanation) + " -->\r\n";
-  out += kInner + "<DefineName>" + std::string(name) + "</DefineName><!-- " +
-         std::string(sources) + " -->\r\n";
+  out += kInner + "<DefineName>" + std::string(name) + "</DefineName><!-- " + std::string(sources) +
+         " -->\r\n";
   out += kInner + "<iDefineIntVal>" + std::to_string(value) + "</iDefineIntVal>\r\n";
   out += kOuter + "</Define>\r\n";
 }
@@ -118,8 +118,7 @@ std::string GlobalDefinesText(const config::OptionSnapshot& options,
     CommentedBlock(out, "FORT_AIR_UNIT_CAPACITY", options.Value(68), "FortAirCapacity",
                    "Air units a fort holds (game default 4)", "CvPlot.cpp, CvUnit.cpp");
     CommentedBlock(out, "LIMIT_REBASE", options.Checked(69) ? 1 : 0, "LimitRebase",
-                   "Air units rebase within twice their range only (game default 0)",
-                   "CvUnit.cpp");
+                   "Air units rebase within twice their range only (game default 0)", "CvUnit.cpp");
     CommentedBlock(out, "DEFENDER_WITHDRAWAL", options.Checked(70) ? 1 : 0, "DefenderWithdrawal",
                    "Defending units may withdraw (game default 0)", "CvUnit.cpp");
     CommentedBlock(out, "OCCASIONAL_PROMOTIONS", options.Checked(71) ? 1 : 0,

@@ -12,7 +12,8 @@ namespace generation {
 std::optional<std::string> FolderNameProblem(std::string_view name) {
   using platform::Ansi;
   if (platform::Trim(name).empty()) return Ansi("Не указано название папки мода.");
-  if (name == "." || name == "..") return Ansi("Название папки мода не может быть \".\" или \"..\".");
+  if (name == "." || name == "..")
+    return Ansi("Название папки мода не может быть \".\" или \"..\".");
   if (name.find_first_of("/\\:") != std::string_view::npos) {
     return Ansi("Название папки мода не может содержать символы \"/\", \"\\\" и \":\".");
   }
@@ -45,7 +46,8 @@ ModFolders LocateModFolders(const GenerationInputs& inputs) {
   }
   const bool settings_target = inputs.target == Target::kSettingsFolder;
   if (!inputs.game_settings_folder.empty() && platform::IsDirectory(folders.settings_copy) &&
-      (settings_target || platform::IsDirectory(platform::ResolveCase(folders.settings_copy / "Assets")))) {
+      (settings_target ||
+       platform::IsDirectory(platform::ResolveCase(folders.settings_copy / "Assets")))) {
     // The new mod takes the target's place whole, so a target folder is always replaced.
     folders.replaced.push_back(folders.settings_copy);
   }
@@ -56,7 +58,8 @@ ModFolders LocateModFolders(const GenerationInputs& inputs) {
 fs::path MakeStagingFolder(const fs::path& mod) {
   std::error_code ec;
   fs::create_directories(mod.parent_path(), ec);
-  std::string pattern = (mod.parent_path() / ("." + mod.filename().string() + ".new-XXXXXX")).string();
+  std::string pattern =
+      (mod.parent_path() / ("." + mod.filename().string() + ".new-XXXXXX")).string();
   if (!mkdtemp(pattern.data())) {
     throw platform::SystemError("cannot make a staging folder beside " + mod.string());
   }

@@ -22,9 +22,9 @@ std::optional<std::string> FolderNameProblem(std::string_view folder_name);
 std::string DefaultFolderName(const config::OptionSnapshot& options);
 
 struct ModFolders {
-  fs::path mod;               // the folder the new mod goes to
-  fs::path game_copy;         // <game>/Mods/<name>
-  fs::path settings_copy;     // <game settings>/Mods/<name>
+  fs::path mod;            // the folder the new mod goes to
+  fs::path game_copy;      // <game>/Mods/<name>
+  fs::path settings_copy;  // <game settings>/Mods/<name>
   // The copies a run deletes: the game folder's copy when it exists, and the settings folder's
   // copy when it has an Assets folder or is the target.
   std::vector<fs::path> replaced;

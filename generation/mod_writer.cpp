@@ -11,7 +11,8 @@ namespace {
 fs::path Inside(const fs::path& base, std::string_view relative) {
   if (relative.empty()) return base;
   const auto resolved = platform::ResolveInside(base, relative);
-  if (!resolved) throw platform::SystemError("a path leaves its folder: " + std::string(relative), EINVAL);
+  if (!resolved)
+    throw platform::SystemError("a path leaves its folder: " + std::string(relative), EINVAL);
   return *resolved;
 }
 
@@ -57,8 +58,9 @@ bool ModWriter::CopyFromData(std::string_view source, std::string_view target_fo
     log_.MissingSource(from.empty() ? fs::path(std::string(source)) : from);
     return false;
   }
-  const fs::path to = name.empty() ? ModPath(target_folder) / from.filename()
-                                   : platform::ResolveCase(ModPath(target_folder) / platform::PathFromAnsi(name));
+  const fs::path to =
+      name.empty() ? ModPath(target_folder) / from.filename()
+                   : platform::ResolveCase(ModPath(target_folder) / platform::PathFromAnsi(name));
   if (!dry_run_) platform::CopyFileBytes(from, to);
   Record(to);
   return true;

@@ -52,14 +52,14 @@ RunResult RunGeneration(const GenerationInputs& inputs, RunLog& log) {
   try {
     staging = inputs.dry_run ? folders.mod : MakeStagingFolder(folders.mod);
     ModWriter writer(inputs.data_folder, staging, log, inputs.dry_run);
-    StageContext context{inputs, writer, log, folders.mod};
+    StageContext context{inputs, writer, log, folders.mod, false, false, {}};
     for (const Stage& stage : Stages()) {
       if (stage.condition(context)) {
         if (stage.run) {
           stage.run(context);
         } else {
-          log.Skipped(stage.number, std::string(stage.name) + " (" +
-                                        std::string(stage.pending) + " are not built yet)");
+          log.Skipped(stage.number, std::string(stage.name) + " (" + std::string(stage.pending) +
+                                        " are not built yet)");
         }
       }
       log.Step(stage.number == 48 ? inputs.exact_components : stage.steps);

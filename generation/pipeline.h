@@ -14,7 +14,7 @@ namespace generation {
 struct RunResult {
   bool succeeded = false;
   fs::path mod_folder;
-  std::string failure;  // why the run stopped, when it failed
+  std::string failure;      // why the run stopped, when it failed
   int errors_reported = 0;  // reports of the stages to the error log during the run
 };
 

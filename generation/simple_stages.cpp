@@ -21,9 +21,9 @@ void CopyUnitFallbackAndText(StageContext& c) {
   if (!c.mod.ModFileExists("Assets\\XML\\Units\\CIV4UnitInfos.xml")) {
     c.mod.CopyFromData("XML\\CIV4UnitInfos.xml", "Assets\\XML\\Units");
   }
-  c.mod.CopyFromData(c.Russian() ? "XML\\VK_CIV4GameTextInfos_2_Rus.xml"
-                                 : "XML\\VK_CIV4GameTextInfos_2_Eng.xml",
-                     "Assets\\XML\\Text", "VK_CIV4GameTextInfos_2.xml");
+  c.mod.CopyFromData(
+      c.Russian() ? "XML\\VK_CIV4GameTextInfos_2_Rus.xml" : "XML\\VK_CIV4GameTextInfos_2_Eng.xml",
+      "Assets\\XML\\Text", "VK_CIV4GameTextInfos_2.xml");
 }
 
 }  // namespace generation

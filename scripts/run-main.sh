@@ -1,23 +1,22 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, makes an installed copy on the embedded data (scripts/stage.sh) and
-# opens the configurator there. Without a display it runs the window under Xvfb, closes it the way
-# another copy would (after a few seconds) and shows what the run left behind.
+# The main job on the embedded data: sets up, builds, makes the installed copy with the sample
+# game (scripts/stage.sh), generates a mod from the sample configuration data/configs/Sample.vkm
+# into the sample game's Mods folder, and shows where it went and what it holds.
+# The window is one command away: ./scripts/run-window.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh
 ./scripts/build.sh
 ./scripts/stage.sh
-program=build/run/Vornak.TQ
-
-if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec "$program/Vornak.TQ"
-fi
-
-echo "run-main: no display; running the configurator under Xvfb for a few seconds"
-xvfb-run -a sh -c "\"$program/Vornak.TQ\" & pid=\$!; sleep 4; ./build/apps/vornak-gen/vornak-gen message close; wait \$pid"
-echo "run-main: the configurator started, found the game and closed; it left:"
-for file in Settings/Vornak.ini Resource/Packages.ini Resource/LCounter.ini Resource/TNCounter.ini; do
-  echo "  $program/$file"
-done
-sed -n '1,20p' "$program/Settings/Vornak.ini" | tr -d '\r' | sed 's/^/    /'
+run=build/run
+mkdir -p "$run/Desktop"
+./build/apps/vornak-gen/vornak-gen generate --program "$run/Vornak.TQ" \
+  --config data/configs/Sample.vkm --desktop "$run/Desktop" --yes
+mod="$run/game/Beyond the Sword/Mods/Vornak.TQ 1.5.0"
+echo
+echo "run-main: the mod is in $(realpath "$mod")"
+echo "run-main: its description file:"
+tr -d '\r' < "$mod/Vornak.TQ 1.5.0.ini" | sed 's/^/    /' | head -8
+echo "    ..."
+echo "run-main: its launcher: $(realpath "$run/Desktop")/Vornak.TQ 1.5.0.desktop"

@@ -76,8 +76,8 @@ std::optional<Options> Parse(const std::vector<std::string_view>& args) {
       options.name = v;
     } else if (arg == "--target") {
       if (*v != "game" && *v != "settings") return std::nullopt;
-      options.target = *v == "game" ? generation::Target::kGameFolder
-                                    : generation::Target::kSettingsFolder;
+      options.target =
+          *v == "game" ? generation::Target::kGameFolder : generation::Target::kSettingsFolder;
     } else if (arg == "--lang") {
       options.language = *v;
     } else if (arg == "--desktop") {
@@ -101,6 +101,13 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   const auto options = Parse(args);
   if (!options) return Usage();
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Qt wants a runtime folder of its own even offscreen; a private one keeps it quiet.
+  if (!std::getenv("XDG_RUNTIME_DIR")) {
+    const fs::path runtime = platform::PrivateTempFolder() / "runtime";
+    fs::create_directories(runtime);
+    fs::permissions(runtime, fs::perms::owner_all, fs::perm_options::replace);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  }
   int argc = 1;
   char* argv[] = {const_cast<char*>(program_path), nullptr};
   QApplication app(argc, argv);
@@ -109,8 +116,8 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   lang::SetInterfaceLanguage(options->language);
 
   ui::MainWindowSetup setup;
-  setup.paths.program_folder = options->program ? fs::absolute(*options->program)
-                                                : platform::ExecutablePath().parent_path();
+  setup.paths.program_folder =
+      options->program ? fs::absolute(*options->program) : platform::ExecutablePath().parent_path();
   setup.paths.executable = setup.paths.program_folder / "Vornak.TQ";
   setup.headless = true;
   if (options->data) setup.data_folder = fs::absolute(*options->data);
@@ -141,7 +148,8 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   }
 
   const generation::CheckResult checks = generation::CheckWarnings(ui::CheckInputsOf(window));
-  if (checks.game_folder) settings.game_folder = platform::WithTrailingSeparator(*checks.game_folder);
+  if (checks.game_folder)
+    settings.game_folder = platform::WithTrailingSeparator(*checks.game_folder);
   if (checks.game_settings_folder) settings.game_settings_folder = *checks.game_settings_folder;
   if (checks.warnings_page) {
     for (const auto& line : checks.memo) std::cout << Utf8(line) << "\n";
@@ -152,11 +160,10 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   }
 
   ui::PrepareControlsForRun(window, checks.atomic_bombers);
-  const std::string name =
-      options->name ? platform::Utf8ToCp1251(*options->name)
-                    : generation::DefaultFolderName(window.TakeSnapshot());
-  const fs::path desktop = options->desktop ? fs::absolute(*options->desktop)
-                                            : shell::SpecialFolderPath(4);
+  const std::string name = options->name ? platform::Utf8ToCp1251(*options->name)
+                                         : generation::DefaultFolderName(window.TakeSnapshot());
+  const fs::path desktop =
+      options->desktop ? fs::absolute(*options->desktop) : shell::SpecialFolderPath(4);
   generation::GenerationInputs inputs =
       ui::GenerationInputsOf(window, name, options->target, 0, options->shortcut, desktop);
   inputs.dry_run = options->dry_run;

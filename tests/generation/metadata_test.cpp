@@ -12,14 +12,19 @@ using config::OptionSnapshot;
 std::string Head() {
   std::string head = "<?xml version=\"1.0\"?>\r\n";
   for (const auto line : xmlengine::kEditHeader) head += std::string(line) + "\r\n";
-  return head + "<!-- Global Defines -->\r\n"
-                "<Civ4Defines xmlns=\"x-schema:CIV4GlobalDefinesSchema.xml\">\r\n";
+  return head +
+         "<!-- Global Defines -->\r\n"
+         "<Civ4Defines xmlns=\"x-schema:CIV4GlobalDefinesSchema.xml\">\r\n";
 }
 
 std::string Define(const std::string& name, const std::string& value) {
   return "                   <Define>\r\n"
-         "                                      <DefineName>" + name + "</DefineName>\r\n"
-         "                                      <iDefineIntVal>" + value + "</iDefineIntVal>\r\n"
+         "                                      <DefineName>" +
+         name +
+         "</DefineName>\r\n"
+         "                                      <iDefineIntVal>" +
+         value +
+         "</iDefineIntVal>\r\n"
          "                   </Define>\r\n";
 }
 
@@ -27,19 +32,22 @@ std::string NoInsert(std::string_view) { return ""; }
 
 TEST(DescriptionFile, IsFixedText) {
   const std::string text = DescriptionFileText();
-  EXPECT_TRUE(text.starts_with("[CONFIG]\r\n\r\n; Read Game options from XML, not .ini\r\n"
-                               "ForceGameOptions = 0\r\n\r\n; Modular XML Loading\r\n"));
-  EXPECT_NE(text.find("\r\n; Allow public maps to be used with this mod\r\nAllowPublicMaps = 1\r\n\r\n"),
-            std::string::npos);
-  EXPECT_TRUE(text.ends_with("\r\n; Mod Image file\r\nImageFile = 0\r\n\r\n; Name of Mod\r\n"
-                             "Name = Vornak.TQ 1.5.0\r\n"));
+  EXPECT_TRUE(
+      text.starts_with("[CONFIG]\r\n\r\n; Read Game options from XML, not .ini\r\n"
+                       "ForceGameOptions = 0\r\n\r\n; Modular XML Loading\r\n"));
+  EXPECT_NE(
+      text.find("\r\n; Allow public maps to be used with this mod\r\nAllowPublicMaps = 1\r\n\r\n"),
+      std::string::npos);
+  EXPECT_TRUE(
+      text.ends_with("\r\n; Mod Image file\r\nImageFile = 0\r\n\r\n; Name of Mod\r\n"
+                     "Name = Vornak.TQ 1.5.0\r\n"));
 }
 
 TEST(GlobalDefines, StandardOptionsGiveOnlyTheTwoFixedDefines) {
   const OptionSnapshot options = OptionSnapshot::Builder::InitialState().Build();
-  EXPECT_EQ(GlobalDefinesText(options, NoInsert),
-            Head() + Define("MAX_NUM_LANGUAGES", "6") + Define("MINIMAP_RENDER_SIZE", "256") +
-                "</Civ4Defines>\r\n");
+  EXPECT_EQ(GlobalDefinesText(options, NoInsert), Head() + Define("MAX_NUM_LANGUAGES", "6") +
+                                                      Define("MINIMAP_RENDER_SIZE", "256") +
+                                                      "</Civ4Defines>\r\n");
 }
 
 TEST(GlobalDefines, OptionsAwayFromTheGameValuesAddTheirDefines) {

@@ -72,9 +72,12 @@ TEST_F(PipelineTest, AMinimalRunWritesTheModsOwnFiles) {
   for (const char* icon : {"Vornak.ico", "Vornak1.ico", "Vornak6.ico"}) {
     EXPECT_TRUE(platform::IsFile(mod / icon)) << icon;
   }
-  EXPECT_EQ(*platform::ReadFileBytes(mod / "AutoConfig.vkm"), "[Main]\r\nFile=<Vornak Config File>\r\n");
-  const std::string shortcut = platform::ReadFileBytes(root_ / "Desktop/My Mod.desktop").value_or("");
-  EXPECT_NE(shortcut.find("Civ4BeyondSword.exe\\\" \\\"mod=\\\\\\\"Mods\\\\\\\\My Mod\\\\\\\"\\\""),
+  EXPECT_EQ(*platform::ReadFileBytes(mod / "AutoConfig.vkm"),
+            "[Main]\r\nFile=<Vornak Config File>\r\n");
+  const std::string shortcut =
+      platform::ReadFileBytes(root_ / "Desktop/My Mod.desktop").value_or("");
+  // The launcher's Exec key: the game with the argument mod="Mods\My Mod", escaped twice.
+  EXPECT_NE(shortcut.find("Civ4BeyondSword.exe \"mod=\\\\\"Mods\\\\\\\\My Mod\\\\\"\""),
             std::string::npos)
       << shortcut;
   EXPECT_NE(shortcut.find("Icon=" + (mod / "Vornak2.ico").string()), std::string::npos);
@@ -113,8 +116,8 @@ TEST_F(PipelineTest, AFailedRunLeavesThePreviousModUntouched) {
 TEST_F(PipelineTest, RefusedFolderNamesChangeNothing) {
   root_.Write("Game/Mods/keep/file.txt", "x");
   const auto before = Tree(root_.path());
-  for (const char* name : {"", ".", "..", "a/b", "..\\up", "C:x", "trailing.", "trailing ",
-                           "Mods", "mods"}) {
+  for (const char* name :
+       {"", ".", "..", "a/b", "..\\up", "C:x", "trailing.", "trailing ", "Mods", "mods"}) {
     RunLog log;
     const RunResult result = RunGeneration(Inputs(OneFlag(), name), log);
     EXPECT_FALSE(result.succeeded) << name;

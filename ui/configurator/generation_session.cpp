@@ -30,9 +30,9 @@ generation::CheckInputs CheckInputsOf(MainWindow& window) {
 void PrepareControlsForRun(MainWindow& window, bool atomic_bombers_found) {
   WindowControls& controls = window.option_controls();
   const std::pair<const char*, const char*> kStandardTexts[] = {
-      {"NTCEdit2", "75"}, {"NTCEdit3", "50"},  {"NTCEdit1", "100"}, {"NTCEdit20", "4"},
+      {"NTCEdit2", "75"},   {"NTCEdit3", "50"},  {"NTCEdit1", "100"}, {"NTCEdit20", "4"},
       {"NTCEdit30", "100"}, {"NTCEdit22", "10"}, {"NTCEdit4", "2"},   {"NTCEdit5", "5"},
-      {"NTCEdit6", "10"}, {"NTCEdit7", "10"},  {"NTCEdit8", "100"},
+      {"NTCEdit6", "10"},   {"NTCEdit7", "10"},  {"NTCEdit8", "100"},
   };
   for (const auto& [edit, text] : kStandardTexts) {
     if (controls.Text(edit).empty()) controls.SetText(edit, text);

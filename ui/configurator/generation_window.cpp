@@ -8,8 +8,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "errors/error_processor.h"
 #include "errors/guard.h"
 #include "generation/mod_folders.h"
+#include "generation/stage_table.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
@@ -31,8 +33,9 @@ QWidget* HeaderedPage(const QString& header, QWidget* parent, QVBoxLayout*& body
   body = new QVBoxLayout(page);
   body->setContentsMargins(4, 4, 4, 4);
   auto* bar = new QLabel(header, page);
-  bar->setStyleSheet("background: palette(highlight); color: palette(highlighted-text);"
-                     "font-weight: bold; padding: 2px;");
+  bar->setStyleSheet(
+      "background: palette(highlight); color: palette(highlighted-text);"
+      "font-weight: bold; padding: 2px;");
   body->addWidget(bar);
   return page;
 }
@@ -120,8 +123,7 @@ GenerationWindow::GenerationWindow(MainWindow& main_window, std::filesystem::pat
              "Папка мода уже существует! Перезаписать заново? \r\n\r\nВы можете отказаться и "
              "изменить название папки.",
              "Подтверждение...");
-  AddMessage("MSG3", "Генерация мода окончена.\r\n\r\nЖелаем интересной игры! =)",
-             "Информация...");
+  AddMessage("MSG3", "Генерация мода окончена.\r\n\r\nЖелаем интересной игры! =)", "Информация...");
   AddMessage("MSG4",
              "Включены авиационные юниты вертикального взлета и посадки и не включен ни один "
              "носитель для них (не критическая ошибка).",
@@ -160,17 +162,14 @@ GenerationWindow::GenerationWindow(MainWindow& main_window, std::filesystem::pat
   buttons->addWidget(minimise_button_);
   buttons->addWidget(next_button_);
   layout->addLayout(buttons);
-  connect(close_button_, &QPushButton::clicked, this, [this] {
-    errors::Guarded("03.017-01", [&] { close(); });
-  });
-  connect(minimise_button_, &QPushButton::clicked, this, [this] {
-    errors::Guarded("03.017-01", [&] { showMinimized(); });
-  });
+  connect(close_button_, &QPushButton::clicked, this,
+          [this] { errors::Guarded("03.017-01", [&] { close(); }); });
+  connect(minimise_button_, &QPushButton::clicked, this,
+          [this] { errors::Guarded("03.017-01", [&] { showMinimized(); }); });
   connect(next_button_, &QPushButton::clicked, this, &GenerationWindow::Next);
 
   errors::Guarded("03.016-01", [&] {
-    folder_name_->setText(
-        FromAnsi(generation::DefaultFolderName(main_window.TakeSnapshot())));
+    folder_name_->setText(FromAnsi(generation::DefaultFolderName(main_window.TakeSnapshot())));
     memo_->setPlainText(U("Обнаружены ошибки в настройках, исправьте их перед генерацией:\n "));
     pages_->setCurrentIndex(kSettings);
     next_button_->setEnabled(true);
@@ -207,7 +206,8 @@ void GenerationWindow::RunChecks() {
     inputs.texts = CheckTextsOf(controls_);
     const generation::CheckResult result = generation::CheckWarnings(inputs);
     shell::ProgramSettings& settings = shell::CurrentProgramSettings();
-    if (result.game_folder) settings.game_folder = platform::WithTrailingSeparator(*result.game_folder);
+    if (result.game_folder)
+      settings.game_folder = platform::WithTrailingSeparator(*result.game_folder);
     if (result.game_settings_folder) settings.game_settings_folder = *result.game_settings_folder;
     QStringList lines;
     for (const auto& line : result.memo) lines << FromAnsi(line).replace("\r\n", "\n");
@@ -250,8 +250,9 @@ void GenerationWindow::StartRun() {
     const QLabel* question = controls_.FindAs<QLabel>("MSG2");
     std::string text = ToAnsi(question->text()) + "\r\n";
     for (const auto& folder : folders.replaced) text += "\r\n" + platform::PathToAnsi(folder);
-    const int answer = shell::ShowMessage(RefOf(this), text, ToAnsi(question->toolTip()),
-                                          platform::kMbOkCancel | platform::kMbSystemModal, "quest");
+    const int answer =
+        shell::ShowMessage(RefOf(this), text, ToAnsi(question->toolTip()),
+                           platform::kMbOkCancel | platform::kMbSystemModal, "quest");
     if (answer != platform::kIdOk) return;
   }
 
@@ -265,13 +266,14 @@ void GenerationWindow::StartRun() {
   pages_->setCurrentIndex(kProgress);
   gauge_->setValue(0);
   log_ = std::make_unique<generation::RunLog>([this](const generation::Progress& progress) {
-    QMetaObject::invokeMethod(this, [this, progress] { ShowProgress(progress); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
   });
   gauge_->setMaximum(generation::GaugeMaximum(inputs.exact_components));
   worker_ = std::thread([this, inputs = std::move(inputs)] {
     result_ = generation::RunGeneration(inputs, *log_);
-    QMetaObject::invokeMethod(this, [this] { FinishRun(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { FinishRun(); }, Qt::QueuedConnection);
   });
 }
 
@@ -321,10 +323,10 @@ void GenerationWindow::FinishRun() {
     return;
   }
   // A failed run leaves the previous mod as it was; the window can be closed.
-  shell::ShowMessage(RefOf(this),
-                     platform::Ansi("Генерация мода прервана, прежний мод не изменён: ") +
-                         result_.failure,
-                     platform::Ansi("Ошибка..."), platform::kMbSystemModal, "error");
+  shell::ShowMessage(
+      RefOf(this),
+      platform::Ansi("Генерация мода прервана, прежний мод не изменён: ") + result_.failure,
+      platform::Ansi("Ошибка..."), platform::kMbSystemModal, "error");
   setWindowTitle("Vornak.TQ");
   emit RunEnded();
 }

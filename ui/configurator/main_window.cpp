@@ -31,12 +31,12 @@
 #include "shell/system_services.h"
 #include "shell/usage_counters.h"
 #include "ui/configurator/ansi.h"
+#include "ui/configurator/generation_window.h"
 #include "ui/configurator/pages/dll_page.h"
 #include "ui/configurator/pages/grid_pages.h"
 #include "ui/configurator/pages/info_page.h"
 #include "ui/configurator/pages/option_area.h"
 #include "ui/configurator/pages/options_pages.h"
-#include "ui/configurator/generation_window.h"
 #include "ui/configurator/program_settings_window.h"
 #include "ui/configurator/qt_dialogs.h"
 #include "ui/configurator/window_message_server.h"
@@ -261,7 +261,7 @@ void MainWindow::BuildBottomBar() {
   generate_button_->setGeometry(kClientWidth - 400, 6, 200, 28);
   exit_button_->setGeometry(kClientWidth - 190, 6, 170, 28);
   connect(generate_button_, &QPushButton::clicked, this, &MainWindow::OpenGenerationWindow);
-  support_button_->setEnabled(false);   // the support window is not built yet
+  support_button_->setEnabled(false);  // the support window is not built yet
   connect(exit_button_, &QPushButton::clicked, this, &QWidget::close);
   static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(bar);
 }
