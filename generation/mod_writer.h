@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <string_view>
@@ -43,12 +44,19 @@ class ModWriter {
 
  private:
   void Record(const fs::path& target);
+  // Notes a folder or file the run made in the staging folder.
+  void Remember(const fs::path& target);
+  fs::path Resolve(const fs::path& relative) const;
 
   fs::path data_folder_;
   fs::path staging_folder_;
   RunLog& log_;
   bool dry_run_;
   std::set<fs::path> planned_;  // what a dry run would have written
+  // Only the run writes into its staging folder, so what is there is known: each entry by its
+  // parent and its name without ASCII case, with its spelling on disk. Resolving a path of the
+  // mod then needs no look at the disk.
+  std::map<std::pair<fs::path, std::string>, std::string> entries_;
 };
 
 }  // namespace generation
