@@ -153,8 +153,22 @@ TEST_F(PackraneTest, InstallsTheSamplePackIntoTheRegisteredCopyWhichThenStarts) 
             "DATA\\Components\\Sample LoadingScreens 1.0\\OldVersions.ini\r\n"
             "Help\\Sample LoadingScreens.txt\r\n");
 
-  const Finished started = Start(VORNAK_GEN_BINARY, {"startup", "--program", program.string()});
-  EXPECT_EQ(started.exit_code, 0) << started.output;
+  // The configurator itself starts in the folder the pack went into, and closes when another copy
+  // asks it to.
+  fs::copy_file(CONFIGURATOR_BINARY, program / "Vornak.TQ", fs::copy_options::overwrite_existing);
+  const pid_t configurator = Start(program / "Vornak.TQ", {}, /*wait=*/false).exit_code;
+  bool closed = false;
+  for (int i = 0; i < 200 && !closed; ++i) {
+    usleep(50'000);
+    closed = Start(VORNAK_GEN_BINARY, {"message", "close"}).exit_code == 0;
+  }
+  int status = -1;
+  if (!closed) kill(configurator, SIGKILL);
+  waitpid(configurator, &status, 0);
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_TRUE(fs::exists(program / "Settings/Vornak.ini"));
+  EXPECT_TRUE(fs::exists(program / kComponent / "Version.ini"));
 
   // Again: the installed version is not overwritten unattended.
   const auto before = Read(program / "Resource/Uninstall.ini");
