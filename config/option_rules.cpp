@@ -34,15 +34,6 @@ std::string_view Control(int key) {
 
 }  // namespace
 
-std::string NormalizeGameVersion(std::string_view version_text) {
-  std::string result;
-  for (char c : version_text) {
-    if (c == ' ') continue;
-    result += c == ',' ? '.' : c;
-  }
-  return result;
-}
-
 OptionRules::OptionRules(OptionControls& controls, WindowEvents* events)
     : controls_(controls), events_(events ? events : &default_events_) {}
 

@@ -48,10 +48,6 @@ class WindowEvents {
   virtual void ConfigurationRead() {}
 };
 
-// The game version that allows the DLL component, as NormalizeGameVersion gives it.
-inline constexpr std::string_view kDllGameVersion = "3.1.9.0.(128100)";
-// A file version text with every blank removed and every ',' turned into '.'.
-std::string NormalizeGameVersion(std::string_view version_text);
 
 // The three alternative game libraries of RevolutionDCM that the civilization-count list needs:
 // <data>\DLL Components\RevolutionDCM\Alt_dll\CvGameCoreDLL_32.dll, _22 and _18.

@@ -8,6 +8,7 @@
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "shell/program_settings.h"
 
 namespace config {
 namespace {
@@ -164,7 +165,7 @@ void OptionRules::DllPageEntered(bool civilization_libraries_present) {
 void OptionRules::GameVersionCheck(const std::optional<std::string>& version) {
   errors::Guarded("01.001-02", [&] {
     const std::string_view dll = FindOption(58)->control;
-    if (version && *version == kDllGameVersion) {
+    if (version && *version == shell::kDllGameVersion) {
       if (!controls_.IsEnabled(dll)) {
         controls_.ShowPage(kDllPages, kDllDisabledPage);
         controls_.SetEnabled(dll, true);
