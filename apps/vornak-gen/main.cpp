@@ -3,11 +3,16 @@
 //   vornak-gen startup [--program DIR]
 //       runs the start-up of the configurator installed in DIR (default: the folder of this
 //       program) and prints what it did: the data locations, the counters, the copy list.
+//
+//   vornak-gen patch [--key-kind K] [--checked NAME[,NAME...]] [--value N] [--dry-run]
+//                    PATCH.ini TARGET.xml
+//       applies one patch file to one XML file in place (apps/vornak-gen/patch_command.h).
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "apps/vornak-gen/patch_command.h"
 #include "platform/copy_list.h"
 #include "platform/dialogs.h"
 #include "platform/registry_store.h"
@@ -21,7 +26,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: vornak-gen startup [--program DIR]\n";
+  std::cerr << "usage: vornak-gen startup [--program DIR]\n" << vornak_gen::kPatchUsage;
   return 2;
 }
 
@@ -78,5 +83,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   if (args.empty()) return Usage();
   if (args[0] == "startup") return StartUp({args.begin() + 1, args.end()});
+  if (args[0] == "patch") {
+    return vornak_gen::RunPatchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
   return Usage();
 }
