@@ -60,12 +60,12 @@ inline constexpr std::string_view kEditHeader[3] = {
 // ".XML", the patch patch_folder + patch_name + ".ini", the base copy base_folder + "\" +
 // xml_name + ".XML"; every text is resolved inside its folder (data_path.h).
 struct PatchFileArgs {
-  fs::path mod_root;        // the mod's Assets folder
-  std::string sub_folder;   // "\XML\Units"
-  std::string patch_name;   // "BUILD_FORT"
-  std::string xml_name;     // "CIV4UnitInfos"
-  DataPath patch_folder;    // {data folder, "XML\Patches\"}
-  DataPath base_folder;     // {data folder, "XML"}
+  fs::path mod_root;       // the mod's Assets folder
+  std::string sub_folder;  // "\XML\Units"
+  std::string patch_name;  // "BUILD_FORT"
+  std::string xml_name;    // "CIV4UnitInfos"
+  DataPath patch_folder;   // {data folder, "XML\Patches\"}
+  DataPath base_folder;    // {data folder, "XML"}
   KeyKind key_kind = KeyKind::kType;
 };
 
@@ -132,8 +132,8 @@ class Engine {
                                          std::string_view replacement,
                                          std::string_view condition = {}, int64_t offset = 0);
   ReplaceOutcome ReplaceInRecordsUnguarded(bool first_only, std::string_view search,
-                                           std::string_view replacement,
-                                           std::string_view condition, int64_t offset);
+                                           std::string_view replacement, std::string_view condition,
+                                           int64_t offset);
   // On the working index. "08.006-01", "08.029-01".
   void ShiftKeyIndex(int64_t delta, int64_t position);
   void InsertKeyIndex(int64_t line);

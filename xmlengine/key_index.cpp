@@ -53,7 +53,8 @@ void KeyIndex::Build(const Document& document, KeyKind kind) {
       const auto entry = static_cast<uint32_t>(lines_.size());
       lines_.push_back(static_cast<int64_t>(n));
       prints_.push_back(Fingerprint::Of(line));
-      ForEachToken(line, [&](uint64_t token, size_t, size_t) { tokens_.emplace_back(token, entry); });
+      ForEachToken(line,
+                   [&](uint64_t token, size_t, size_t) { tokens_.emplace_back(token, entry); });
     }
     return true;
   });
@@ -78,8 +79,8 @@ void KeyIndex::Shift(int64_t delta, int64_t position) {
 void KeyIndex::Insert(int64_t line) {
   // The Part's rule is "the first entry greater than n", which a linear search keeps even for an
   // index whose entries are no longer ascending.
-  const auto first_greater = std::find_if(lines_.begin(), lines_.end(),
-                                          [line](int64_t entry) { return entry > line; });
+  const auto first_greater =
+      std::find_if(lines_.begin(), lines_.end(), [line](int64_t entry) { return entry > line; });
   if (first_greater == lines_.end()) return;
   lines_.insert(first_greater, line);
   Invalidate();
@@ -91,8 +92,9 @@ size_t KeyIndex::ReplaceAndShift(Document& document, size_t first, size_t count,
   const bool follow = valid_ && sorted_;
   size_t a = 0, b = 0;  // entries [a, b) point into the replaced lines
   if (follow) {
-    a = static_cast<size_t>(std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first)) -
-                            lines_.begin());
+    a = static_cast<size_t>(
+        std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first)) -
+        lines_.begin());
     b = static_cast<size_t>(
         std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first + count)) -
         lines_.begin());
@@ -187,8 +189,7 @@ bool KeyIndex::CachedTest(const Document& document, size_t entry, const Needle& 
   return needle.FoundIn(document.line(static_cast<size_t>(lines_[entry])));
 }
 
-bool KeyIndex::KeyLineContains(const Document& document, size_t entry,
-                               const Needle& needle) const {
+bool KeyIndex::KeyLineContains(const Document& document, size_t entry, const Needle& needle) const {
   if (entry >= lines_.size() || needle.empty()) return false;
   return LineHolds(document, entry, needle);
 }
@@ -226,17 +227,17 @@ size_t KeyIndex::NextKeyLineContaining(const Document& document, const Needle& n
   size_t best = static_cast<size_t>(-1);
   for (uint64_t token : interior) {
     const auto low = std::lower_bound(tokens_.begin(), tokens_.end(), token, by_token);
-    const auto high = std::upper_bound(low, tokens_.end(), token,
-                                       [](uint64_t value, const auto& item) { return value < item.first; });
+    const auto high =
+        std::upper_bound(low, tokens_.end(), token,
+                         [](uint64_t value, const auto& item) { return value < item.first; });
     if (static_cast<size_t>(high - low) < best) {
       best = static_cast<size_t>(high - low);
       begin = low;
       end = high;
     }
   }
-  auto listed = std::lower_bound(begin, end, from, [](const auto& item, size_t entry) {
-    return item.second < entry;
-  });
+  auto listed = std::lower_bound(
+      begin, end, from, [](const auto& item, size_t entry) { return item.second < entry; });
   auto loose = std::lower_bound(loose_.begin(), loose_.end(), static_cast<uint32_t>(from));
   while (listed != end || loose != loose_.end()) {
     size_t entry;
@@ -266,24 +267,24 @@ LineSpan KeyIndex::Clamp(const Document& document, int64_t first, int64_t last) 
 LineSpan KeyIndex::SearchRange(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
   const int64_t s = lines_[entry];
-  const int64_t last = entry + 1 < lines_.size() ? lines_[entry + 1] - 1
-                                                 : static_cast<int64_t>(document.size()) - 2;
+  const int64_t last =
+      entry + 1 < lines_.size() ? lines_[entry + 1] - 1 : static_cast<int64_t>(document.size()) - 2;
   return Clamp(document, s, last);
 }
 
 LineSpan KeyIndex::WholeSpan(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
   const int64_t s = lines_[entry];
-  const int64_t last = entry + 1 < lines_.size() ? lines_[entry + 1] - 2
-                                                 : static_cast<int64_t>(document.size()) - 3;
+  const int64_t last =
+      entry + 1 < lines_.size() ? lines_[entry + 1] - 2 : static_cast<int64_t>(document.size()) - 3;
   return Clamp(document, s - 1, last);
 }
 
 LineSpan KeyIndex::Content(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
   const int64_t s = lines_[entry];
-  const int64_t last = entry + 1 < lines_.size() ? lines_[entry + 1] - 3
-                                                 : static_cast<int64_t>(document.size()) - 4;
+  const int64_t last =
+      entry + 1 < lines_.size() ? lines_[entry + 1] - 3 : static_cast<int64_t>(document.size()) - 4;
   return Clamp(document, s, last);
 }
 

@@ -80,8 +80,7 @@ class KeyIndex {
   // Some entry's line contains the needle.
   bool AnyKeyLineContains(const Document& document, const Needle& needle) const;
   // The first entry at or after `from` whose line contains the needle, or size().
-  size_t NextKeyLineContaining(const Document& document, const Needle& needle,
-                               size_t from) const;
+  size_t NextKeyLineContaining(const Document& document, const Needle& needle, size_t from) const;
 
   // Record ranges of entry i, clamped to the document (empty when nothing of them is in it):
   //  search range: s(i) to s(i+1) - 1; for the last entry s(i) to line count - 2;
@@ -110,9 +109,9 @@ class KeyIndex {
   mutable bool sorted_ = false;  // entries ascending: edits can be followed without a rebuild
   mutable uint64_t document_id_ = 0;
   mutable uint64_t document_revision_ = 0;
-  mutable std::vector<Fingerprint> prints_;           // per entry; size 0 for a missing line
-  mutable std::vector<uint8_t> loose_flags_;          // 1: prints_ and tokens may be stale
-  mutable std::vector<uint32_t> loose_;               // the loose entries, ascending
+  mutable std::vector<Fingerprint> prints_;   // per entry; size 0 for a missing line
+  mutable std::vector<uint8_t> loose_flags_;  // 1: prints_ and tokens may be stale
+  mutable std::vector<uint32_t> loose_;       // the loose entries, ascending
   mutable std::vector<std::pair<uint64_t, uint32_t>> tokens_;  // (token, entry), sorted
   mutable unsigned scans_while_invalid_ = 0;
 };

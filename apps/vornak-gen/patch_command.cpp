@@ -57,9 +57,10 @@ class Report : public xmlengine::PatchObserver {
   }
 
   void OnProblem(const PatchProblem& problem) override {
-    pending_.push_back(file_ + ":" + std::to_string(problem.line) + ": " +
-                       (problem.severity == PatchProblem::Severity::kError ? "error: " : "warning: ") +
-                       problem.message);
+    pending_.push_back(
+        file_ + ":" + std::to_string(problem.line) + ": " +
+        (problem.severity == PatchProblem::Severity::kError ? "error: " : "warning: ") +
+        problem.message);
   }
 
   void OnEntry(const xmlengine::PatchEntryReport& entry) override {
@@ -85,9 +86,10 @@ class Report : public xmlengine::PatchObserver {
                          : entry.mode == xmlengine::PatternMode::kContext ? "context pattern "
                                                                           : "[MULTIMODE] pattern ";
       line += "; " + std::string(mode) + Shown(entry.pattern.front());
-      if (entry.pattern.size() > 1) line += " + " + Plural(entry.pattern.size() - 1, "line", "lines");
+      if (entry.pattern.size() > 1)
+        line += " + " + Plural(entry.pattern.size() - 1, "line", "lines");
       line += " -> " + (entry.block_lines == 0 ? std::string("line deleted")
-                                                : Plural(entry.block_lines, "line", "lines"));
+                                               : Plural(entry.block_lines, "line", "lines"));
     }
     out_ << line << "\n";
     Flush();
@@ -216,7 +218,8 @@ int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out
   if (!parsed->kind_given && !stem.empty() && stem.back() >= '0' && stem.back() <= '4' &&
       stem.back() - '0' != kind_number) {
     out << "  note: in an EXACT component this file is applied with key kind " << stem.back()
-        << " (the last character of its name); give --key-kind " << stem.back() << " to test that\n";
+        << " (the last character of its name); give --key-kind " << stem.back()
+        << " to test that\n";
   }
   out << "\n";
 

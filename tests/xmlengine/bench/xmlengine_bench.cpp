@@ -95,10 +95,10 @@ fs::path& Root() {
     const char* chosen = getenv("XMLENGINE_BENCH_DIR");
     const char* temp = getenv("TMPDIR");
     std::error_code ec;
-    std::string base = chosen && *chosen          ? chosen
+    std::string base = chosen && *chosen                  ? chosen
                        : fs::is_directory("/dev/shm", ec) ? "/dev/shm"
-                       : temp && *temp            ? temp
-                                                  : "/tmp";
+                       : temp && *temp                    ? temp
+                                                          : "/tmp";
     std::string pattern = base + "/xmlengine-bench-XXXXXX";
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
     return fs::path(pattern);
@@ -153,7 +153,8 @@ void ApplyPatch(benchmark::State& state) {
     state.ResumeTiming();
     if (!engine.ApplyPatchFile(args, document, index)) state.SkipWithError("the patch failed");
   }
-  lines = xmlengine::Document(xmlengine::ReadWholeFile(fixture.folder / "CIV4UnitInfos.xml")).size();
+  lines =
+      xmlengine::Document(xmlengine::ReadWholeFile(fixture.folder / "CIV4UnitInfos.xml")).size();
   state.counters["lines_after"] = static_cast<double>(lines);
 }
 
@@ -191,13 +192,13 @@ void InMemoryApplyPatch(benchmark::State& state) {
 double Minimum(const std::vector<double>& values) {
   return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
 }
-#define XMLENGINE_BENCHMARK(name)                                                          \
-  BENCHMARK(name)                                                                          \
-      ->Arg(200)                                                                           \
-      ->Arg(400)                                                                           \
-      ->Unit(benchmark::kMillisecond)                                                      \
-      ->UseRealTime()                                                                      \
-      ->Repetitions(7)                                                                     \
+#define XMLENGINE_BENCHMARK(name)     \
+  BENCHMARK(name)                     \
+      ->Arg(200)                      \
+      ->Arg(400)                      \
+      ->Unit(benchmark::kMillisecond) \
+      ->UseRealTime()                 \
+      ->Repetitions(7)                \
       ->ComputeStatistics("min", Minimum)
 XMLENGINE_BENCHMARK(LoadSave);
 XMLENGINE_BENCHMARK(ApplyPatch);
@@ -243,15 +244,18 @@ int main(int argc, char** argv) {
     const double ma = find(reporter.median, a), mb = find(reporter.median, b);
     const double na = find(reporter.minimum, a), nb = find(reporter.minimum, b);
     if (ma <= 0 || mb <= 0 || na <= 0 || nb <= 0) return;
-    std::printf("%-34s median %7.2f / %7.2f ms = %5.2f   min %7.2f / %7.2f ms = %5.2f   goal <= %.1f: %s\n",
-                what, ma, mb, ma / mb, na, nb, na / nb, goal,
-                ma / mb <= goal && na / nb <= goal ? "met" : "NOT MET");
+    std::printf(
+        "%-34s median %7.2f / %7.2f ms = %5.2f   min %7.2f / %7.2f ms = %5.2f   goal <= %.1f: %s\n",
+        what, ma, mb, ma / mb, na, nb, na / nb, goal,
+        ma / mb <= goal && na / nb <= goal ? "met" : "NOT MET");
   };
   std::printf("\nFiles in %s.\n", Root().parent_path().c_str());
   ratio("patch / load+save, 200 records", "ApplyPatch/200", "LoadSave/200", 8.0);
   ratio("patch 400 / patch 200", "ApplyPatch/400", "ApplyPatch/200", 2.3);
-  ratio("in memory: patch / cut+join, 200", "InMemoryApplyPatch/200", "InMemoryCutAndJoin/200", 8.0);
-  ratio("in memory: patch 400 / patch 200", "InMemoryApplyPatch/400", "InMemoryApplyPatch/200", 2.3);
+  ratio("in memory: patch / cut+join, 200", "InMemoryApplyPatch/200", "InMemoryCutAndJoin/200",
+        8.0);
+  ratio("in memory: patch 400 / patch 200", "InMemoryApplyPatch/400", "InMemoryApplyPatch/200",
+        2.3);
   std::error_code ec;
   fs::remove_all(Root(), ec);
   benchmark::Shutdown();
