@@ -17,44 +17,14 @@ class Source {
   size_t Below(size_t n) { return n ? random_() % n : 0; }
 
   std::string Piece() {
-    static const char* const kPieces[] = {"<Type>",
-                                          "</Type>",
-                                          "<Class>",
-                                          "UNIT_A",
-                                          "UNIT_B",
-                                          "unit_a",
-                                          "<iCombat>",
-                                          "</iCombat>",
-                                          "{",
-                                          "}",
-                                          " {",
-                                          "\t}",
-                                          "[IF_NO_TAG]",
-                                          "[if_no_tag]",
-                                          "[DELETE_FULLY]",
-                                          "[MULTIMODE]",
-                                          "[if exists]",
-                                          "[IF EXISTS]",
-                                          "[if checked]",
-                                          "<|CheckBox1|>",
-                                          "<|NTCEdit1|>",
-                                          "<|",
-                                          "|>",
-                                          "[else]",
-                                          "[end]",
-                                          "[BUILD_FORT]",
-                                          "[VALUE]",
-                                          "[value]",
-                                          "\t",
-                                          " ",
-                                          "\r",
-                                          "\n",
-                                          "\r\n",
-                                          "\xC0",
-                                          "\xEF\xBB\xBF",
-                                          "x",
-                                          "",
-                                          "\x00"};
+    // clang-format off
+    static const char* const kPieces[] = {
+        "<Type>", "</Type>", "<Class>", "UNIT_A", "UNIT_B", "unit_a", "<iCombat>", "</iCombat>",
+        "{", "}", " {", "\t}", "[IF_NO_TAG]", "[if_no_tag]", "[DELETE_FULLY]", "[MULTIMODE]",
+        "[if exists]", "[IF EXISTS]", "[if checked]", "<|CheckBox1|>", "<|NTCEdit1|>", "<|",
+        "|>", "[else]", "[end]", "[BUILD_FORT]", "[VALUE]", "[value]", "\t", " ", "\r", "\n",
+        "\r\n", "\xC0", "\xEF\xBB\xBF", "x", "", "\x00"};
+    // clang-format on
     const char* piece = kPieces[Below(std::size(kPieces))];
     return piece[0] == '\0' && Below(2) ? std::string(1, '\0') : std::string(piece);
   }
