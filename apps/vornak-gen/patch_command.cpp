@@ -39,7 +39,10 @@ std::string Plural(size_t count, const char* one, const char* many) {
 }
 
 std::string Shown(std::string_view patch_text) {
-  return "\"" + platform::Cp1251ToUtf8(platform::Trim(patch_text)) + "\"";
+  std::string shown(1, '"');
+  shown += platform::Cp1251ToUtf8(platform::Trim(patch_text));
+  shown += '"';
+  return shown;
 }
 
 // Prints the engine's reports: each entry with its conditions and the problems found while it was
