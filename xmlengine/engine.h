@@ -16,9 +16,18 @@
 //   engine.SaveDocument(folder, "CIV4UnitInfos.xml", units, /*header=*/false);
 //   units_index.Clear();
 //
+// and a patch step of Part 5.6 or 6.3 (paths from data are joined to folders the program chose and
+// resolved inside them, data_path.h):
+//
+//   engine.set_check_boxes(&snapshot);  // the option snapshot; engine.set_forts(option 44)
+//   engine.ApplyPatchFile({assets, "\\XML\\Units", "BUILD_FORT", "CIV4UnitInfos",
+//                          {data, "XML\\Patches\\"}, {data, "XML"}, KeyKind::kClass},
+//                         units, units_index);
+//
 // Every operation runs inside errors::Guarded with the location code of its Part and returns a
-// neutral result on failure; the *Unguarded forms throw instead, for routines that guard a whole
-// step under a code of their own.
+// neutral result on failure (0, false, nothing done); ReplaceInRecordsUnguarded throws instead,
+// for routines that guard a whole step under a code of their own. The Document and KeyIndex
+// methods themselves throw (std::out_of_range, platform::SystemError).
 #pragma once
 
 #include <cstdint>
