@@ -113,6 +113,15 @@ class KeyIndex {
   mutable std::vector<uint8_t> loose_flags_;  // 1: prints_ and tokens may be stale
   mutable std::vector<uint32_t> loose_;       // the loose entries, ascending
   mutable std::vector<std::pair<uint64_t, uint32_t>> tokens_;  // (token, entry), sorted
+  // Open addressing over the tokens: where each token's run of tokens_ begins and ends.
+  struct TokenSlot {
+    uint64_t token = 0;
+    uint32_t begin = 0;
+    uint32_t end = 0;  // 0: an empty slot (a run is never empty)
+  };
+  mutable std::vector<TokenSlot> token_slots_;
+  void IndexTokens() const;
+  const TokenSlot* FindToken(uint64_t token) const;
   mutable unsigned scans_while_invalid_ = 0;
 };
 
