@@ -94,7 +94,9 @@ Needle::Needle(std::string_view text) : folded_(text) {
   for (size_t i = 0; i + 1 < n; ++i)
     shift_[static_cast<unsigned char>(folded_[i])] = cap(n - 1 - i);
   ForEachToken(folded_, [&](uint64_t hash, size_t begin, size_t end) {
-    if (begin > 0 && end < n) interior_tokens_.push_back(hash);
+    if (begin > 0 && end < n && token_count_ < interior_tokens_.size()) {
+      interior_tokens_[token_count_++] = hash;
+    }
   });
 }
 
