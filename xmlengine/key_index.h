@@ -12,7 +12,8 @@
 // fingerprints. The cache describes the lines the entries point at; it stays valid through the
 // replacements a record edit makes (ReplaceAndShift, BlankLines, used by ReplaceInRecords), and any
 // other change of the document or of the entries sets it aside: the next tests read the lines
-// directly and the cache is rebuilt when they repeat.
+// directly and the cache is rebuilt when they repeat. Because of the cache even the const tests
+// write to the index; like the whole engine, an index is used from one thread at a time.
 #pragma once
 
 #include <cstddef>
