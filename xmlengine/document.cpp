@@ -108,8 +108,9 @@ void Document::CopyFrom(const Document& other) {
 }
 
 std::string_view Document::line(size_t n) const {
-  if (n >= size_) throw std::out_of_range("line " + std::to_string(n) + " of a document of " +
-                                          std::to_string(size_) + " lines");
+  if (n >= size_)
+    throw std::out_of_range("line " + std::to_string(n) + " of a document of " +
+                            std::to_string(size_) + " lines");
   const Location at = Locate(n);
   return blocks_[at.block][at.offset];
 }
@@ -259,9 +260,8 @@ size_t Document::Replace(size_t first, size_t count, std::string_view text) {
   }
   scratch_.clear();
   const std::string_view stored = Store(text);
-  ForEachReplacementLine(stored, [&](std::string_view line) {
-    scratch_.push_back(line.empty() ? kEmptyLine : line);
-  });
+  ForEachReplacementLine(
+      stored, [&](std::string_view line) { scratch_.push_back(line.empty() ? kEmptyLine : line); });
   const size_t inserted = scratch_.size();
 
   if (blocks_.empty()) {
@@ -310,8 +310,8 @@ size_t Document::Replace(size_t first, size_t count, std::string_view text) {
 
 void Document::Erase(size_t first, size_t count) {
   if (first > size_ || count > size_ - first) {
-    throw std::out_of_range("erasing lines " + std::to_string(first) + "+" +
-                            std::to_string(count) + " of " + std::to_string(size_));
+    throw std::out_of_range("erasing lines " + std::to_string(first) + "+" + std::to_string(count) +
+                            " of " + std::to_string(size_));
   }
   if (count == 0) return;
   const Location at = Locate(first);

@@ -119,7 +119,7 @@ class Document {
     size_t capacity = 0;
   };
   std::vector<Chunk> chunks_;
-  Chunk spare_;  // the largest chunk of the last content, kept for the next load
+  Chunk spare_;           // the largest chunk of the last content, kept for the next load
   char* open_ = nullptr;  // free space of the last chunk
   size_t open_left_ = 0;
   std::vector<std::string_view> scratch_;  // lines of a replacement being put in

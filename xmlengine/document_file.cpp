@@ -63,7 +63,8 @@ Buffer ReadBuffer(const fs::path& path, Document* document = nullptr) {
       buffer.bytes = std::move(bytes);
       buffer.capacity = larger;
     }
-    const ssize_t n = read(fd.get(), buffer.bytes.get() + buffer.size, buffer.capacity - buffer.size);
+    const ssize_t n =
+        read(fd.get(), buffer.bytes.get() + buffer.size, buffer.capacity - buffer.size);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw platform::SystemError("cannot read " + path.string());
@@ -151,7 +152,8 @@ fs::path CopyFileInto(const fs::path& source, const fs::path& folder) {
   fs::create_directories(folder, ec);
   if (ec) throw platform::SystemError("cannot create " + folder.string(), ec.value());
   const fs::path target = folder / source.filename();
-  WriteReplacing(target, [&](auto&& sink) { sink(std::string_view(buffer.bytes.get(), buffer.size)); });
+  WriteReplacing(target,
+                 [&](auto&& sink) { sink(std::string_view(buffer.bytes.get(), buffer.size)); });
   return target;
 }
 

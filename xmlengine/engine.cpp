@@ -19,14 +19,12 @@ namespace {
 constexpr std::string_view kDeleteFully = "[DELETE_FULLY]";
 constexpr std::string_view kMultiMode = "[MULTIMODE]";
 
-bool IsXmlDeclaration(std::string_view line) {
-  return platform::StartsWithNoCase(line, "<?xml");
-}
+bool IsXmlDeclaration(std::string_view line) { return platform::StartsWithNoCase(line, "<?xml"); }
 
 void PutEditHeader(Document& document) {
   const size_t at = !document.empty() && IsXmlDeclaration(document.line(0)) ? 1 : 0;
-  document.Insert(at, std::string(kEditHeader[0]) + "\r\n" + std::string(kEditHeader[1]) +
-                          "\r\n" + std::string(kEditHeader[2]));
+  document.Insert(at, std::string(kEditHeader[0]) + "\r\n" + std::string(kEditHeader[1]) + "\r\n" +
+                          std::string(kEditHeader[2]));
 }
 
 }  // namespace
@@ -141,7 +139,8 @@ ReplaceOutcome Engine::ReplaceInRecordsUnguarded(bool first_only, std::string_vi
         }
         // The lines are replaced and, when their count changed, the entries after p - offset
         // move: with offset 0 those of later records, with 1 the current record's own too.
-        index.ReplaceAndShift(document, first, count, replacement, static_cast<int64_t>(p) - offset);
+        index.ReplaceAndShift(document, first, count, replacement,
+                              static_cast<int64_t>(p) - offset);
         outcome.line = j;
         ++outcome.replacements;
       }
@@ -177,8 +176,7 @@ void Engine::RemoveBlankLines(Document& document) {
 }
 
 void Engine::InsertEditHeader() {
-  errors::Guarded(codes::kInsertEditHeader, [&] {
-PutEditHeader(Working()); });
+  errors::Guarded(codes::kInsertEditHeader, [&] { PutEditHeader(Working()); });
 }
 
 bool Engine::SaveDocument(const fs::path& folder, std::string_view file_name, Document& document,

@@ -16,9 +16,18 @@
 //   engine.SaveDocument(folder, "CIV4UnitInfos.xml", units, /*header=*/false);
 //   units_index.Clear();
 //
+// and a patch step of Part 5.6 or 6.3 (paths from data are joined to folders the program chose and
+// resolved inside them, data_path.h):
+//
+//   engine.set_check_boxes(&snapshot);  // the option snapshot; engine.set_forts(option 44)
+//   engine.ApplyPatchFile({assets, "\\XML\\Units", "BUILD_FORT", "CIV4UnitInfos",
+//                          {data, "XML\\Patches\\"}, {data, "XML"}, KeyKind::kClass},
+//                         units, units_index);
+//
 // Every operation runs inside errors::Guarded with the location code of its Part and returns a
-// neutral result on failure; the *Unguarded forms throw instead, for routines that guard a whole
-// step under a code of their own.
+// neutral result on failure (0, false, nothing done); ReplaceInRecordsUnguarded throws instead,
+// for routines that guard a whole step under a code of their own. The Document and KeyIndex
+// methods themselves throw (std::out_of_range, platform::SystemError).
 #pragma once
 
 #include <cstdint>
@@ -60,12 +69,12 @@ inline constexpr std::string_view kEditHeader[3] = {
 // ".XML", the patch patch_folder + patch_name + ".ini", the base copy base_folder + "\" +
 // xml_name + ".XML"; every text is resolved inside its folder (data_path.h).
 struct PatchFileArgs {
-  fs::path mod_root;        // the mod's Assets folder
-  std::string sub_folder;   // "\XML\Units"
-  std::string patch_name;   // "BUILD_FORT"
-  std::string xml_name;     // "CIV4UnitInfos"
-  DataPath patch_folder;    // {data folder, "XML\Patches\"}
-  DataPath base_folder;     // {data folder, "XML"}
+  fs::path mod_root;       // the mod's Assets folder
+  std::string sub_folder;  // "\XML\Units"
+  std::string patch_name;  // "BUILD_FORT"
+  std::string xml_name;    // "CIV4UnitInfos"
+  DataPath patch_folder;   // {data folder, "XML\Patches\"}
+  DataPath base_folder;    // {data folder, "XML"}
   KeyKind key_kind = KeyKind::kType;
 };
 
@@ -132,8 +141,8 @@ class Engine {
                                          std::string_view replacement,
                                          std::string_view condition = {}, int64_t offset = 0);
   ReplaceOutcome ReplaceInRecordsUnguarded(bool first_only, std::string_view search,
-                                           std::string_view replacement,
-                                           std::string_view condition, int64_t offset);
+                                           std::string_view replacement, std::string_view condition,
+                                           int64_t offset);
   // On the working index. "08.006-01", "08.029-01".
   void ShiftKeyIndex(int64_t delta, int64_t position);
   void InsertKeyIndex(int64_t line);

@@ -10,6 +10,11 @@ namespace {
 // Repeated scans of an index whose cache was set aside rebuild it at the third.
 constexpr unsigned kScansBeforeRebuild = 2;
 
+// The home slot of a token in a table of `capacity` (a power of two) slots.
+size_t SlotOf(uint64_t token, size_t capacity) {
+  return static_cast<size_t>((token * 0x9E3779B97F4A7C15ull) >> 32) & (capacity - 1);
+}
+
 }  // namespace
 
 std::string_view KeyTag(KeyKind kind) {
@@ -53,12 +58,12 @@ void KeyIndex::Build(const Document& document, KeyKind kind) {
       const auto entry = static_cast<uint32_t>(lines_.size());
       lines_.push_back(static_cast<int64_t>(n));
       prints_.push_back(Fingerprint::Of(line));
-      ForEachToken(line, [&](uint64_t token, size_t, size_t) { tokens_.emplace_back(token, entry); });
+      ForEachToken(line,
+                   [&](uint64_t token, size_t, size_t) { tokens_.emplace_back(token, entry); });
     }
     return true;
   });
-  std::sort(tokens_.begin(), tokens_.end());
-  tokens_.erase(std::unique(tokens_.begin(), tokens_.end()), tokens_.end());
+  IndexTokens();
   loose_flags_.assign(lines_.size(), 0);
   loose_.clear();
   sorted_ = true;
@@ -78,8 +83,8 @@ void KeyIndex::Shift(int64_t delta, int64_t position) {
 void KeyIndex::Insert(int64_t line) {
   // The Part's rule is "the first entry greater than n", which a linear search keeps even for an
   // index whose entries are no longer ascending.
-  const auto first_greater = std::find_if(lines_.begin(), lines_.end(),
-                                          [line](int64_t entry) { return entry > line; });
+  const auto first_greater =
+      std::find_if(lines_.begin(), lines_.end(), [line](int64_t entry) { return entry > line; });
   if (first_greater == lines_.end()) return;
   lines_.insert(first_greater, line);
   Invalidate();
@@ -91,8 +96,9 @@ size_t KeyIndex::ReplaceAndShift(Document& document, size_t first, size_t count,
   const bool follow = valid_ && sorted_;
   size_t a = 0, b = 0;  // entries [a, b) point into the replaced lines
   if (follow) {
-    a = static_cast<size_t>(std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first)) -
-                            lines_.begin());
+    a = static_cast<size_t>(
+        std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first)) -
+        lines_.begin());
     b = static_cast<size_t>(
         std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first + count)) -
         lines_.begin());
@@ -146,6 +152,35 @@ void KeyIndex::Loosen(size_t first, size_t end) const {
   }
 }
 
+void KeyIndex::IndexTokens() const {
+  std::sort(tokens_.begin(), tokens_.end());
+  tokens_.erase(std::unique(tokens_.begin(), tokens_.end()), tokens_.end());
+  size_t runs = 0;
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    if (i == 0 || tokens_[i].first != tokens_[i - 1].first) ++runs;
+  }
+  size_t capacity = 16;
+  while (capacity < 2 * runs) capacity *= 2;
+  token_slots_.assign(capacity, TokenSlot{});
+  for (size_t i = 0; i < tokens_.size();) {
+    size_t end = i + 1;
+    while (end < tokens_.size() && tokens_[end].first == tokens_[i].first) ++end;
+    size_t slot = SlotOf(tokens_[i].first, capacity);
+    while (token_slots_[slot].end != 0) slot = (slot + 1) & (capacity - 1);
+    token_slots_[slot] = {tokens_[i].first, static_cast<uint32_t>(i), static_cast<uint32_t>(end)};
+    i = end;
+  }
+}
+
+const KeyIndex::TokenSlot* KeyIndex::FindToken(uint64_t token) const {
+  const size_t mask = token_slots_.size() - 1;
+  for (size_t slot = SlotOf(token, token_slots_.size()); token_slots_[slot].end != 0;
+       slot = (slot + 1) & mask) {
+    if (token_slots_[slot].token == token) return &token_slots_[slot];
+  }
+  return nullptr;
+}
+
 void KeyIndex::Sync(const Document& document) const {
   if (valid_ && (document.id() != document_id_ || document.revision() != document_revision_)) {
     valid_ = false;
@@ -167,8 +202,7 @@ void KeyIndex::Validate(const Document& document) const {
     const auto entry = static_cast<uint32_t>(i);
     ForEachToken(line, [&](uint64_t token, size_t, size_t) { tokens_.emplace_back(token, entry); });
   }
-  std::sort(tokens_.begin(), tokens_.end());
-  tokens_.erase(std::unique(tokens_.begin(), tokens_.end()), tokens_.end());
+  IndexTokens();
   valid_ = true;
   scans_while_invalid_ = 0;
   document_id_ = document.id();
@@ -187,8 +221,7 @@ bool KeyIndex::CachedTest(const Document& document, size_t entry, const Needle& 
   return needle.FoundIn(document.line(static_cast<size_t>(lines_[entry])));
 }
 
-bool KeyIndex::KeyLineContains(const Document& document, size_t entry,
-                               const Needle& needle) const {
+bool KeyIndex::KeyLineContains(const Document& document, size_t entry, const Needle& needle) const {
   if (entry >= lines_.size() || needle.empty()) return false;
   return LineHolds(document, entry, needle);
 }
@@ -219,24 +252,19 @@ size_t KeyIndex::NextKeyLineContaining(const Document& document, const Needle& n
     return n;
   }
   // The entries holding the needle's rarest interior token, and the loose ones, in order.
-  const auto by_token = [](const std::pair<uint64_t, uint32_t>& item, uint64_t token) {
-    return item.first < token;
-  };
-  auto begin = tokens_.end(), end = tokens_.end();
+  auto begin = tokens_.cend(), end = tokens_.cend();
   size_t best = static_cast<size_t>(-1);
   for (uint64_t token : interior) {
-    const auto low = std::lower_bound(tokens_.begin(), tokens_.end(), token, by_token);
-    const auto high = std::upper_bound(low, tokens_.end(), token,
-                                       [](uint64_t value, const auto& item) { return value < item.first; });
-    if (static_cast<size_t>(high - low) < best) {
-      best = static_cast<size_t>(high - low);
-      begin = low;
-      end = high;
-    }
+    const TokenSlot* const slot = FindToken(token);
+    const size_t count = slot ? slot->end - slot->begin : 0;
+    if (count >= best) continue;
+    best = count;
+    begin = slot ? tokens_.cbegin() + slot->begin : tokens_.cend();
+    end = slot ? tokens_.cbegin() + slot->end : tokens_.cend();
+    if (count == 0) break;
   }
-  auto listed = std::lower_bound(begin, end, from, [](const auto& item, size_t entry) {
-    return item.second < entry;
-  });
+  auto listed = std::lower_bound(
+      begin, end, from, [](const auto& item, size_t entry) { return item.second < entry; });
   auto loose = std::lower_bound(loose_.begin(), loose_.end(), static_cast<uint32_t>(from));
   while (listed != end || loose != loose_.end()) {
     size_t entry;
@@ -266,24 +294,24 @@ LineSpan KeyIndex::Clamp(const Document& document, int64_t first, int64_t last) 
 LineSpan KeyIndex::SearchRange(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
   const int64_t s = lines_[entry];
-  const int64_t last = entry + 1 < lines_.size() ? lines_[entry + 1] - 1
-                                                 : static_cast<int64_t>(document.size()) - 2;
+  const int64_t last =
+      entry + 1 < lines_.size() ? lines_[entry + 1] - 1 : static_cast<int64_t>(document.size()) - 2;
   return Clamp(document, s, last);
 }
 
 LineSpan KeyIndex::WholeSpan(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
   const int64_t s = lines_[entry];
-  const int64_t last = entry + 1 < lines_.size() ? lines_[entry + 1] - 2
-                                                 : static_cast<int64_t>(document.size()) - 3;
+  const int64_t last =
+      entry + 1 < lines_.size() ? lines_[entry + 1] - 2 : static_cast<int64_t>(document.size()) - 3;
   return Clamp(document, s - 1, last);
 }
 
 LineSpan KeyIndex::Content(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
   const int64_t s = lines_[entry];
-  const int64_t last = entry + 1 < lines_.size() ? lines_[entry + 1] - 3
-                                                 : static_cast<int64_t>(document.size()) - 4;
+  const int64_t last =
+      entry + 1 < lines_.size() ? lines_[entry + 1] - 3 : static_cast<int64_t>(document.size()) - 4;
   return Clamp(document, s, last);
 }
 

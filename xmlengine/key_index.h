@@ -12,7 +12,8 @@
 // fingerprints. The cache describes the lines the entries point at; it stays valid through the
 // replacements a record edit makes (ReplaceAndShift, BlankLines, used by ReplaceInRecords), and any
 // other change of the document or of the entries sets it aside: the next tests read the lines
-// directly and the cache is rebuilt when they repeat.
+// directly and the cache is rebuilt when they repeat. Because of the cache even the const tests
+// write to the index; like the whole engine, an index is used from one thread at a time.
 #pragma once
 
 #include <cstddef>
@@ -80,8 +81,7 @@ class KeyIndex {
   // Some entry's line contains the needle.
   bool AnyKeyLineContains(const Document& document, const Needle& needle) const;
   // The first entry at or after `from` whose line contains the needle, or size().
-  size_t NextKeyLineContaining(const Document& document, const Needle& needle,
-                               size_t from) const;
+  size_t NextKeyLineContaining(const Document& document, const Needle& needle, size_t from) const;
 
   // Record ranges of entry i, clamped to the document (empty when nothing of them is in it):
   //  search range: s(i) to s(i+1) - 1; for the last entry s(i) to line count - 2;
@@ -110,10 +110,19 @@ class KeyIndex {
   mutable bool sorted_ = false;  // entries ascending: edits can be followed without a rebuild
   mutable uint64_t document_id_ = 0;
   mutable uint64_t document_revision_ = 0;
-  mutable std::vector<Fingerprint> prints_;           // per entry; size 0 for a missing line
-  mutable std::vector<uint8_t> loose_flags_;          // 1: prints_ and tokens may be stale
-  mutable std::vector<uint32_t> loose_;               // the loose entries, ascending
+  mutable std::vector<Fingerprint> prints_;   // per entry; size 0 for a missing line
+  mutable std::vector<uint8_t> loose_flags_;  // 1: prints_ and tokens may be stale
+  mutable std::vector<uint32_t> loose_;       // the loose entries, ascending
   mutable std::vector<std::pair<uint64_t, uint32_t>> tokens_;  // (token, entry), sorted
+  // Open addressing over the tokens: where each token's run of tokens_ begins and ends.
+  struct TokenSlot {
+    uint64_t token = 0;
+    uint32_t begin = 0;
+    uint32_t end = 0;  // 0: an empty slot (a run is never empty)
+  };
+  mutable std::vector<TokenSlot> token_slots_;
+  void IndexTokens() const;
+  const TokenSlot* FindToken(uint64_t token) const;
   mutable unsigned scans_while_invalid_ = 0;
 };
 

@@ -49,9 +49,9 @@ bool Engine::InsertFragmentFile(const FragmentArgs& args, Document& document, Ke
     SetRecordKey(args.record_key, false);
     ReplaceInRecords(false, args.search_line, replacement, {}, 0);
     RemoveBlankLines(document);
-    const bool saved = SaveSteps(target.file.parent_path(), target.file,
-                                 platform::PathToAnsi(target.file.filename()), document,
-                                 target.copied);
+    const bool saved =
+        SaveSteps(target.file.parent_path(), target.file,
+                  platform::PathToAnsi(target.file.filename()), document, target.copied);
     index.Clear();
     return saved;
   });
@@ -68,9 +68,9 @@ bool Engine::ApplyPatchFile(const PatchFileArgs& args, Document& document, KeyIn
   });
 }
 
-bool Engine::ApplyPatchToFile(const fs::path& patch_file, const fs::path& target_file,
-                              KeyKind kind, Document& document, KeyIndex& index,
-                              PatchObserver* observer, bool save, PatchSummary* summary) {
+bool Engine::ApplyPatchToFile(const fs::path& patch_file, const fs::path& target_file, KeyKind kind,
+                              Document& document, KeyIndex& index, PatchObserver* observer,
+                              bool save, PatchSummary* summary) {
   return errors::Guarded(codes::kApplyPatchFile, [&] {
     return ApplyPatchUnguarded(patch_file, target_file, kind, document, index, observer, save,
                                summary);
@@ -89,8 +89,9 @@ bool Engine::ApplyPatchUnguarded(const fs::path& patch_file, const fs::path& tar
   RemoveBlankLines(document);
   bool saved = true;
   if (save) {
-    saved = SaveSteps(target_file.parent_path(), target_file,
-                      platform::PathToAnsi(target_file.filename()), document, false);
+    const fs::path folder = target_file.has_parent_path() ? target_file.parent_path() : ".";
+    saved = SaveSteps(folder, target_file, platform::PathToAnsi(target_file.filename()), document,
+                      false);
   }
   index.Clear();
   return saved;

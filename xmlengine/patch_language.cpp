@@ -113,8 +113,9 @@ class PatchRun {
 
   PatchSummary Run() {
     if (!lines_.empty() && lines_[0].starts_with("\xEF\xBB\xBF")) {
-      Warning(1, "the file begins with a UTF-8 byte-order mark, which becomes part of the first "
-                 "key; save patch files in the ANSI code page (1251) without it");
+      Warning(1,
+              "the file begins with a UTF-8 byte-order mark, which becomes part of the first "
+              "key; save patch files in the ANSI code page (1251) without it");
     }
     while (ReadEntry()) {
     }
@@ -167,7 +168,8 @@ class PatchRun {
 
     if (platform::EqualsNoCase(line, kDeleteFully)) {
       entry.deletes = true;
-      const ReplaceOutcome outcome = engine_.ReplaceInRecordsCounted(false, kDeleteFully, {}, {}, 0);
+      const ReplaceOutcome outcome =
+          engine_.ReplaceInRecordsCounted(false, kDeleteFully, {}, {}, 0);
       Record(entry, std::move(current_key), outcome);
       return true;
     }
@@ -175,11 +177,13 @@ class PatchRun {
     // The pattern: this line and the following ones up to the opening line.
     const size_t pattern_line = line_number;
     if (Opens(line)) {
-      Error(line_number, "an opening line \"{\" where the pattern should begin: it is taken as the "
-                         "pattern, and the body runs to the next opening line");
+      Error(line_number,
+            "an opening line \"{\" where the pattern should begin: it is taken as the "
+            "pattern, and the body runs to the next opening line");
     } else if (Closes(line)) {
-      Error(line_number, "a closing line \"}\" where the pattern should begin: it is taken as the "
-                         "pattern");
+      Error(line_number,
+            "a closing line \"}\" where the pattern should begin: it is taken as the "
+            "pattern");
     }
     std::string pattern(line);
     bool opened = false;
@@ -189,8 +193,9 @@ class PatchRun {
         break;
       }
       if (Closes(line)) {
-        Error(line_number, "a closing line \"}\" inside the pattern (the opening line \"{\" is "
-                           "missing?): it is taken as a pattern line");
+        Error(line_number,
+              "a closing line \"}\" inside the pattern (the opening line \"{\" is "
+              "missing?): it is taken as a pattern line");
       }
       pattern += "\r\n";
       pattern.append(line);
@@ -213,8 +218,9 @@ class PatchRun {
       BodyLine(line, line_number, replacement, entry);
     }
     if (!closed) {
-      Warning(entry.line, "the body of this entry is not closed by \"}\"; the end of the file "
-                          "closes it");
+      Warning(entry.line,
+              "the body of this entry is not closed by \"}\"; the end of the file "
+              "closes it");
     }
     ApplyValueMode(replacement, entry.line);
 
@@ -294,8 +300,10 @@ class PatchRun {
   bool CheckedCondition(const std::string& rest, size_t number) {
     const bool well_formed = rest.size() >= 4 && rest.starts_with("<|") && rest.ends_with("|>");
     if (!well_formed) {
-      Error(number, "\"[if checked]\" must be followed by \"<|\", a component name and \"|>\" and "
-                    "nothing else; " + Quote(rest) + " is always false");
+      Error(number,
+            "\"[if checked]\" must be followed by \"<|\", a component name and \"|>\" and "
+            "nothing else; " +
+                Quote(rest) + " is always false");
       ReportCondition(number, true, rest, false);
       return false;
     }
@@ -303,8 +311,9 @@ class PatchRun {
     const CheckBoxSource* const boxes = engine_.check_boxes();
     const CheckBoxState state = boxes ? boxes->State(name) : CheckBoxState::kAbsent;
     if (state == CheckBoxState::kNotACheckBox) {
-      Error(number, Quote(name) + " is a component that is not a check box: the patch file "
-                                  "stops here and the target is not saved");
+      Error(number, Quote(name) +
+                        " is a component that is not a check box: the patch file "
+                        "stops here and the target is not saved");
       throw NotACheckBox("[if checked] names " + platform::Cp1251ToUtf8(name) +
                          ", which is not a check box");
     }
@@ -317,8 +326,9 @@ class PatchRun {
     const bool any_case = replacement.find('[') != std::string::npos && Has(replacement, kValue);
     if (!engine_.value_mode()) {
       if (any_case) {
-        Warning(entry_line, "\"[VALUE]\" stays as text: value mode is off (only the patches of an "
-                            "EXACT value editor, or --value, switch it on)");
+        Warning(entry_line,
+                "\"[VALUE]\" stays as text: value mode is off (only the patches of an "
+                "EXACT value editor, or --value, switch it on)");
       }
       return;
     }
@@ -326,8 +336,9 @@ class PatchRun {
       replacement =
           ReplaceAll(replacement, kValue, std::to_string(*engine_.value_mode()), true).text;
     } else if (any_case) {
-      Warning(entry_line, "\"[VALUE]\" is replaced only when the body holds it in upper case at "
-                          "least once; here it stays as text");
+      Warning(entry_line,
+              "\"[VALUE]\" is replaced only when the body holds it in upper case at "
+              "least once; here it stays as text");
     }
   }
 
@@ -339,8 +350,9 @@ class PatchRun {
       entry.mode = parts.front() == kMultiMode ? PatternMode::kBlock : PatternMode::kContext;
       if (entry.mode == PatternMode::kBlock) parts.erase(parts.begin());
     } else if (!parts.empty() && parts.front() == kMultiMode) {
-      Warning(line, "\"[MULTIMODE]\" needs pattern lines after it; alone it is searched for as "
-                    "text");
+      Warning(line,
+              "\"[MULTIMODE]\" needs pattern lines after it; alone it is searched for as "
+              "text");
     }
     for (size_t i = 0; i < parts.size(); ++i) {
       if (parts[i].empty()) {
@@ -360,12 +372,15 @@ class PatchRun {
                key == kMultiMode) {
       Error(number, Quote(key) + " stands where a key line is expected");
     } else if (const std::string_view trimmed = platform::Trim(key);
-               platform::EqualsNoCase(trimmed, kIfNoTag) || platform::EqualsNoCase(trimmed, kDeleteFully)) {
-      Warning(number, Quote(key) + " stands where a key line is expected (blanks around a marker "
-                                   "make it an ordinary line)");
+               platform::EqualsNoCase(trimmed, kIfNoTag) ||
+               platform::EqualsNoCase(trimmed, kDeleteFully)) {
+      Warning(number, Quote(key) +
+                          " stands where a key line is expected (blanks around a marker "
+                          "make it an ordinary line)");
     } else if (platform::Trim(key).empty()) {
-      Warning(number, "the key line holds only blanks; it selects every record whose key line "
-                      "holds them");
+      Warning(number,
+              "the key line holds only blanks; it selects every record whose key line "
+              "holds them");
     } else if (Has(key, kIfExists) || Has(key, kIfChecked)) {
       Warning(number, "a directive in a key line: " + Quote(key));
     }
@@ -374,7 +389,8 @@ class PatchRun {
   void WarnIfNearMarker(std::string_view line, size_t number) {
     const std::string_view trimmed = platform::Trim(line);
     if (trimmed.size() == line.size()) return;
-    if (platform::EqualsNoCase(trimmed, kIfNoTag) || platform::EqualsNoCase(trimmed, kDeleteFully)) {
+    if (platform::EqualsNoCase(trimmed, kIfNoTag) ||
+        platform::EqualsNoCase(trimmed, kDeleteFully)) {
       Warning(number, Quote(line) + " is not the marker: blanks around it make it a pattern line");
     }
   }

@@ -23,23 +23,23 @@ enum class PatternMode {
 };
 
 struct PatchEntryReport {
-  size_t line = 0;            // 1-based line of the key line
-  std::string key;            // the key line as written
-  std::string key_used;       // the key the entry applied (the first of the chain that exists)
-  size_t key_used_line = 0;   // its line
-  size_t fallbacks = 0;       // "[IF_NO_TAG]" alternatives written
-  bool deletes = false;       // "[DELETE_FULLY]"
+  size_t line = 0;           // 1-based line of the key line
+  std::string key;           // the key line as written
+  std::string key_used;      // the key the entry applied (the first of the chain that exists)
+  size_t key_used_line = 0;  // its line
+  size_t fallbacks = 0;      // "[IF_NO_TAG]" alternatives written
+  bool deletes = false;      // "[DELETE_FULLY]"
   PatternMode mode = PatternMode::kSingle;
   std::vector<std::string> pattern;  // the pattern's lines (without "[MULTIMODE]")
-  size_t block_lines = 0;     // lines the body put into the replacement
+  size_t block_lines = 0;            // lines the body put into the replacement
   size_t records_selected = 0;
-  size_t replacements = 0;    // records in which the pattern was found and replaced
+  size_t replacements = 0;  // records in which the pattern was found and replaced
 };
 
 struct PatchConditionReport {
   size_t line = 0;
-  bool checked = false;    // "[if checked]" (else "[if exists]")
-  std::string condition;   // the text after the marker
+  bool checked = false;   // "[if checked]" (else "[if exists]")
+  std::string condition;  // the text after the marker
   bool result = false;
 };
 

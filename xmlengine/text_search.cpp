@@ -87,11 +87,16 @@ Needle::Needle(std::string_view text) : folded_(text) {
   // Horspool's table over folded bytes: how far the needle may move when the byte under its last
   // position is c. Capped at 255, which only makes some moves shorter than they could be.
   const size_t n = folded_.size();
-  const auto cap = [](size_t value) { return static_cast<unsigned char>(value > 255 ? 255 : value); };
+  const auto cap = [](size_t value) {
+    return static_cast<unsigned char>(value > 255 ? 255 : value);
+  };
   shift_.fill(cap(n));
-  for (size_t i = 0; i + 1 < n; ++i) shift_[static_cast<unsigned char>(folded_[i])] = cap(n - 1 - i);
+  for (size_t i = 0; i + 1 < n; ++i)
+    shift_[static_cast<unsigned char>(folded_[i])] = cap(n - 1 - i);
   ForEachToken(folded_, [&](uint64_t hash, size_t begin, size_t end) {
-    if (begin > 0 && end < n) interior_tokens_.push_back(hash);
+    if (begin > 0 && end < n && token_count_ < interior_tokens_.size()) {
+      interior_tokens_[token_count_++] = hash;
+    }
   });
 }
 

@@ -7,9 +7,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace xmlengine {
 
@@ -59,7 +59,10 @@ class Needle {
   size_t size() const { return folded_.size(); }
   std::string_view folded() const { return folded_; }
   const Fingerprint& fingerprint() const { return fingerprint_; }
-  const std::vector<uint64_t>& interior_tokens() const { return interior_tokens_; }
+  // Up to four of them (any one suffices to find the lines).
+  std::span<const uint64_t> interior_tokens() const {
+    return {interior_tokens_.data(), token_count_};
+  }
 
   // The line, ASCII letters folded, contains the needle.
   bool FoundIn(std::string_view line) const { return Find(line) != std::string_view::npos; }
@@ -72,7 +75,8 @@ class Needle {
   std::string folded_;
   Fingerprint fingerprint_;
   std::array<unsigned char, 256> shift_{};
-  std::vector<uint64_t> interior_tokens_;
+  std::array<uint64_t, 4> interior_tokens_{};
+  size_t token_count_ = 0;
   bool has_line_break_ = false;
 };
 

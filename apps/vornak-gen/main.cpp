@@ -3,12 +3,24 @@
 //   vornak-gen startup [--program DIR]
 //       runs the start-up of the configurator installed in DIR (default: the folder of this
 //       program) and prints what it did: the data locations, the counters, the copy list.
+//
+//   vornak-gen generate --config FILE.vkm [--data DIR] [--game DIR] [--settings DIR] ...
+//       generates a mod from a configuration file without a display (generate_command.cpp).
+//
+//   vornak-gen message close|front
+//       sends a running configurator's main window the message another copy would: close (as the
+//       user's "Выход") or come to the front. Exits 1 when no configurator window runs.
+//
+//   vornak-gen patch [--key-kind K] [--checked NAME[,NAME...]] [--value N] [--dry-run]
+//                    PATCH.ini TARGET.xml
+//       applies one patch file to one XML file in place (apps/vornak-gen/patch_command.h).
 #include <iostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "apps/vornak-gen/generate_command.h"
+#include "apps/vornak-gen/patch_command.h"
 #include "platform/copy_list.h"
 #include "platform/dialogs.h"
 #include "platform/registry_store.h"
@@ -25,7 +37,8 @@ namespace {
 int Usage() {
   std::cerr << "usage: vornak-gen startup [--program DIR]\n"
                "       vornak-gen message close|front\n"
-               "       vornak-gen generate --config FILE.vkm [options] (generate --help)\n";
+               "       vornak-gen generate --config FILE.vkm [options] (generate --help)\n"
+            << vornak_gen::kPatchUsage;
   return 2;
 }
 
@@ -95,5 +108,8 @@ int main(int argc, char** argv) {
   if (args[0] == "startup") return StartUp({args.begin() + 1, args.end()});
   if (args[0] == "message") return Message({args.begin() + 1, args.end()});
   if (args[0] == "generate") return GenerateCommand({args.begin() + 1, args.end()}, argv[0]);
+  if (args[0] == "patch") {
+    return vornak_gen::RunPatchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
+  }
   return Usage();
 }

@@ -46,7 +46,8 @@ TEST_F(EngineFilesTest, SaveWritesCrLfCreatesFoldersAndClearsTheDocument) {
   document_ = DocumentOf({"<a>", "\t<b/>", "</a>"});
   const auto folder = temp_ / "Mods/Test/Assets/XML/Units";
   EXPECT_TRUE(engine_.SaveDocument(folder, "CIV4UnitInfos.xml", document_, false));
-  EXPECT_EQ(temp_.Read("Mods/Test/Assets/XML/Units/CIV4UnitInfos.xml"), "<a>\r\n\t<b/>\r\n</a>\r\n");
+  EXPECT_EQ(temp_.Read("Mods/Test/Assets/XML/Units/CIV4UnitInfos.xml"),
+            "<a>\r\n\t<b/>\r\n</a>\r\n");
   EXPECT_TRUE(document_.empty());
   // A file that differs only in ASCII case is overwritten, not doubled.
   document_ = DocumentOf({"x"});
@@ -61,9 +62,9 @@ TEST_F(EngineFilesTest, SaveWritesCrLfCreatesFoldersAndClearsTheDocument) {
 TEST_F(EngineFilesTest, TheHeaderGoesAfterTheXmlDeclarationOrAtTheTop) {
   document_ = DocumentOf({"<?xml version=\"1.0\"?>", "<Root/>"});
   engine_.SaveDocument(temp_.path(), "a.xml", document_, true);
-  EXPECT_EQ(temp_.Read("a.xml"), CrLf({"<?xml version=\"1.0\"?>", std::string(kEditHeader[0]),
-                                       std::string(kEditHeader[1]), std::string(kEditHeader[2]),
-                                       "<Root/>"}));
+  EXPECT_EQ(temp_.Read("a.xml"),
+            CrLf({"<?xml version=\"1.0\"?>", std::string(kEditHeader[0]),
+                  std::string(kEditHeader[1]), std::string(kEditHeader[2]), "<Root/>"}));
   document_ = DocumentOf({"<Root/>"});
   engine_.SaveDocument(temp_.path(), "b.xml", document_, true);
   EXPECT_EQ(temp_.Read("b.xml"), CrLf({std::string(kEditHeader[0]), std::string(kEditHeader[1]),
@@ -91,8 +92,12 @@ TEST_F(EngineFilesTest, AFailingSaveStepReportsItsDigitAndKeepsTheDocument) {
 TEST_F(EngineFilesTest, ApplyPatchFileCopiesTheBaseAppliesAndSavesWithoutHeader) {
   temp_.Write("DATA/XML/CIV4UnitInfos.xml", Fixture("CIV4UnitInfos.xml"));
   temp_.Write("DATA/XML/Patches/combat.INI", Fixture("Combat.ini"));
-  const PatchFileArgs args{temp_ / "Mod/Assets", "\\XML\\Units",  "Combat", "CIV4UnitInfos",
-                           {temp_ / "DATA", "XML\\Patches\\"}, {temp_ / "DATA", "XML"},
+  const PatchFileArgs args{temp_ / "Mod/Assets",
+                           "\\XML\\Units",
+                           "Combat",
+                           "CIV4UnitInfos",
+                           {temp_ / "DATA", "XML\\Patches\\"},
+                           {temp_ / "DATA", "XML"},
                            KeyKind::kClass};
   EXPECT_TRUE(engine_.ApplyPatchFile(args, document_, index_));
   EXPECT_EQ(temp_.Read("Mod/Assets/XML/Units/CIV4UnitInfos.xml"),
@@ -108,8 +113,13 @@ TEST_F(EngineFilesTest, ApplyPatchFileCopiesTheBaseAppliesAndSavesWithoutHeader)
 
 TEST_F(EngineFilesTest, ApplyPatchFileFailuresReportAndDoNotSave) {
   temp_.Write("DATA/XML/CIV4UnitInfos.xml", Fixture("CIV4UnitInfos.xml"));
-  PatchFileArgs args{temp_ / "Mod", "XML", "Missing", "CIV4UnitInfos",
-                     {temp_ / "DATA", "XML\\Patches\\"}, {temp_ / "DATA", "XML"}, KeyKind::kClass};
+  PatchFileArgs args{temp_ / "Mod",
+                     "XML",
+                     "Missing",
+                     "CIV4UnitInfos",
+                     {temp_ / "DATA", "XML\\Patches\\"},
+                     {temp_ / "DATA", "XML"},
+                     KeyKind::kClass};
   // A missing patch file: the base was copied in already, the target is not saved.
   EXPECT_FALSE(engine_.ApplyPatchFile(args, document_, index_));
   EXPECT_EQ(temp_.Read("Mod/XML/CIV4UnitInfos.xml"), Fixture("CIV4UnitInfos.xml"));
@@ -123,10 +133,10 @@ TEST_F(EngineFilesTest, ApplyPatchFileFailuresReportAndDoNotSave) {
   EXPECT_FALSE(engine_.ApplyPatchFile(args, document_, index_));
   EXPECT_EQ(codes_.codes, (std::vector<std::string>{"08.031-06", "08.031-06", "08.031-06"}));
   // A check box condition naming a component that is not a check box.
-  temp_.Write("DATA/XML/Patches/Edit.ini",
-              CrLf({"<Class>UNITCLASS_WARRIOR</Class>", "<iCombat>", "{", "\t\t\t<iCombat>9</iCombat>",
-                    "}", "<Class>UNITCLASS_AXEMAN</Class>", "<iCombat>", "{",
-                    "[if checked]<|NTCEdit1|>", "}"}));
+  temp_.Write(
+      "DATA/XML/Patches/Edit.ini",
+      CrLf({"<Class>UNITCLASS_WARRIOR</Class>", "<iCombat>", "{", "\t\t\t<iCombat>9</iCombat>", "}",
+            "<Class>UNITCLASS_AXEMAN</Class>", "<iCombat>", "{", "[if checked]<|NTCEdit1|>", "}"}));
   const FixedCheckBoxes boxes({}, {"NTCEdit1"});
   engine_.set_check_boxes(&boxes);
   args.patch_name = "Edit";
@@ -140,9 +150,9 @@ TEST_F(EngineFilesTest, InsertFragmentFilePutsTheFragmentAfterTheSearchLine) {
   temp_.Write("DATA/XML/CIV4UnitInfos.xml", Fixture("CIV4UnitInfos.xml"));
   temp_.Write("DATA/XML/Next War/Fortify.ini",
               CrLf({"\t\t\t<iMoves>1</iMoves>", "\t\t\t<bFortify>1</bFortify>"}));
-  const FragmentArgs args{temp_ / "Mod", "\\XML\\Units", "Fortify", KeyKind::kClass, "<iMoves>",
-                          "UNITCLASS_WARRIOR", {temp_ / "DATA", "XML"}, "CIV4UnitInfos",
-                          temp_ / "DATA"};
+  const FragmentArgs args{temp_ / "Mod",           "\\XML\\Units",  "Fortify",
+                          KeyKind::kClass,         "<iMoves>",      "UNITCLASS_WARRIOR",
+                          {temp_ / "DATA", "XML"}, "CIV4UnitInfos", temp_ / "DATA"};
   EXPECT_TRUE(engine_.InsertFragmentFile(args, document_, index_));
   const std::string saved = temp_.Read("Mod/XML/Units/CIV4UnitInfos.xml");
   // Copied from the base in this call: saved with the edit header after the declaration.
@@ -215,11 +225,12 @@ TEST_F(EngineFilesTest, ArtSectionsLoseTheirTabsAndPassTheAnimationHook) {
     return line == "\t\t\t<KFM></KFM>" ? std::string("\t\t\t<KFM>Art/Units/Tank/Tank.kfm</KFM>")
                                        : std::string(line);
   };
-  EXPECT_TRUE(engine_.ReadArtAnchorSection({temp_ / "DATA", "Change\\TANK\\M1\\Individual.XML"}, hook));
+  EXPECT_TRUE(
+      engine_.ReadArtAnchorSection({temp_ / "DATA", "Change\\TANK\\M1\\Individual.XML"}, hook));
   EXPECT_EQ(seen, (std::vector<std::string>{"\t\t\t<NIF>PATCH_TO_MODEL/Biplane.nif</NIF>",
                                             "\t\t\t<KFM></KFM>"}));
-  EXPECT_EQ(engine_.fragment_buffer().Lines(),
-            (Lines{"\t\t\t<NIF>PATCH_TO_MODEL/Biplane.nif</NIF>", "\t\t\t<KFM>Art/Units/Tank/Tank.kfm</KFM>"}));
+  EXPECT_EQ(engine_.fragment_buffer().Lines(), (Lines{"\t\t\t<NIF>PATCH_TO_MODEL/Biplane.nif</NIF>",
+                                                      "\t\t\t<KFM>Art/Units/Tank/Tank.kfm</KFM>"}));
   EXPECT_FALSE(engine_.ReadArtAnchorSection({temp_ / "DATA", "Change\\none.XML"}));
   EXPECT_EQ(codes_.codes, std::vector<std::string>{"08.018-01"});
 }

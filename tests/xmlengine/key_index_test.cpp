@@ -25,8 +25,8 @@ TEST(KeyKind, TagsAndNumbers) {
 }
 
 TEST(KeyIndex, BuildFindsEveryLineHoldingTheTagInAnyCase) {
-  const Document document = DocumentOf({"<Root>", "\t<TYPE>A</TYPE>", "<x/>", "<type>b</type>",
-                                        "<Types>", "<DefaultType>"});
+  const Document document = DocumentOf(
+      {"<Root>", "\t<TYPE>A</TYPE>", "<x/>", "<type>b</type>", "<Types>", "<DefaultType>"});
   KeyIndex index;
   index.Build(document, KeyKind::kType);
   EXPECT_EQ(index.lines(), (std::vector<int64_t>{1, 3}));
@@ -80,7 +80,8 @@ TEST(KeyIndex, RecordRangesFollowThePartAndStayInsideTheDocument) {
 }
 
 TEST(KeyIndex, KeyLineTestsSeeEveryEditOfTheDocument) {
-  Document document = DocumentOf({"<I>", "<type>A</type>", "</I>", "<I>", "<type>B</type>", "</I>"});
+  Document document =
+      DocumentOf({"<I>", "<type>A</type>", "</I>", "<I>", "<type>B</type>", "</I>"});
   KeyIndex index;
   index.Build(document, KeyKind::kType);
   const Needle a("<type>a</type>"), b("<TYPE>B</TYPE>"), c("<type>C</type>");
@@ -147,7 +148,8 @@ TEST(KeyIndex, QueriesAgreeWithAPlainScanWhateverHappened) {
           if (size) document.SetLine(below(size), key_line());
           break;
         case 5:
-          index.Shift(static_cast<int64_t>(below(3)) - 1, static_cast<int64_t>(below(index.size() + 1)) - 1);
+          index.Shift(static_cast<int64_t>(below(3)) - 1,
+                      static_cast<int64_t>(below(index.size() + 1)) - 1);
           break;
         case 6:
           index.Insert(static_cast<int64_t>(below(size + 1)));

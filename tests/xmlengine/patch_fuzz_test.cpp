@@ -17,12 +17,14 @@ class Source {
   size_t Below(size_t n) { return n ? random_() % n : 0; }
 
   std::string Piece() {
+    // clang-format off
     static const char* const kPieces[] = {
         "<Type>", "</Type>", "<Class>", "UNIT_A", "UNIT_B", "unit_a", "<iCombat>", "</iCombat>",
         "{", "}", " {", "\t}", "[IF_NO_TAG]", "[if_no_tag]", "[DELETE_FULLY]", "[MULTIMODE]",
         "[if exists]", "[IF EXISTS]", "[if checked]", "<|CheckBox1|>", "<|NTCEdit1|>", "<|",
         "|>", "[else]", "[end]", "[BUILD_FORT]", "[VALUE]", "[value]", "\t", " ", "\r", "\n",
         "\r\n", "\xC0", "\xEF\xBB\xBF", "x", "", "\x00"};
+    // clang-format on
     const char* piece = kPieces[Below(std::size(kPieces))];
     return piece[0] == '\0' && Below(2) ? std::string(1, '\0') : std::string(piece);
   }
@@ -97,7 +99,8 @@ TEST(PatchFuzz, RandomAndMalformedPatchesNeverCrashOrHang) {
   for (unsigned seed = 1; seed <= 1500; ++seed) {
     const auto before = std::chrono::steady_clock::now();
     const Outcome first = RunOnce(seed);
-    ASSERT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5)) << "seed " << seed;
+    ASSERT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5))
+        << "seed " << seed;
     if (seed % 10 == 0) {
       const Outcome second = RunOnce(seed);
       ASSERT_EQ(second.text, first.text) << "seed " << seed;

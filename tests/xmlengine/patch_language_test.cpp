@@ -15,21 +15,21 @@ using testing::Lines;
 
 // Two records keyed by type, in the game's layout.
 const Lines kBuildings = {
-    "<Civ4BuildingInfos>",                           // 0
-    "\t<BuildingInfos>",                             // 1
-    "\t\t<BuildingInfo>",                            // 2
-    "\t\t\t<Type>BUILDING_PYRAMID</Type>",           // 3
+    "<Civ4BuildingInfos>",                               // 0
+    "\t<BuildingInfos>",                                 // 1
+    "\t\t<BuildingInfo>",                                // 2
+    "\t\t\t<Type>BUILDING_PYRAMID</Type>",               // 3
     "\t\t\t<CivicOption>CIVICOPTION_ALL</CivicOption>",  // 4
-    "\t\t\t<FreeBuilding>NONE</FreeBuilding>",       // 5
-    "\t\t\t<iCost>450</iCost>",                      // 6
-    "\t\t</BuildingInfo>",                           // 7
-    "\t\t<BuildingInfo>",                            // 8
-    "\t\t\t<Type>BUILDING_STABLE</Type>",            // 9
-    "\t\t\t<Builds/>",                               // 10
-    "\t\t\t<iCost>60</iCost>",                       // 11
-    "\t\t</BuildingInfo>",                           // 12
-    "\t</BuildingInfos>",                            // 13
-    "</Civ4BuildingInfos>",                          // 14
+    "\t\t\t<FreeBuilding>NONE</FreeBuilding>",           // 5
+    "\t\t\t<iCost>450</iCost>",                          // 6
+    "\t\t</BuildingInfo>",                               // 7
+    "\t\t<BuildingInfo>",                                // 8
+    "\t\t\t<Type>BUILDING_STABLE</Type>",                // 9
+    "\t\t\t<Builds/>",                                   // 10
+    "\t\t\t<iCost>60</iCost>",                           // 11
+    "\t\t</BuildingInfo>",                               // 12
+    "\t</BuildingInfos>",                                // 13
+    "</Civ4BuildingInfos>",                              // 14
 };
 
 class Recorder : public PatchObserver {
@@ -116,9 +116,11 @@ class PatchLanguageTest : public ::testing::Test {
 
 TEST_F(PatchLanguageTest, AOneLinePatternIsReplacedByTheBodyLines) {
   EXPECT_EQ(Run({"<Type>BUILDING_PYRAMID</Type>", "<FreeBuilding>", "{",
-                 "\t\t\t<FreeBuilding>BUILDINGCLASS_GRANARY</FreeBuilding>", "\t\t\t<iExtra>1</iExtra>",
-                 "}"}),
-            With({{5, {"\t\t\t<FreeBuilding>BUILDINGCLASS_GRANARY</FreeBuilding>", "\t\t\t<iExtra>1</iExtra>"}}}));
+                 "\t\t\t<FreeBuilding>BUILDINGCLASS_GRANARY</FreeBuilding>",
+                 "\t\t\t<iExtra>1</iExtra>", "}"}),
+            With({{5,
+                   {"\t\t\t<FreeBuilding>BUILDINGCLASS_GRANARY</FreeBuilding>",
+                    "\t\t\t<iExtra>1</iExtra>"}}}));
   EXPECT_EQ(summary_.entries, 1u);
   EXPECT_EQ(summary_.replacements, 1u);
   EXPECT_EQ(summary_.errors + summary_.warnings, 0u);
@@ -186,9 +188,15 @@ TEST_F(PatchLanguageTest, OnlyABraceInTheFirstColumnOpensOrCloses) {
 }
 
 TEST_F(PatchLanguageTest, IfExistsTestsTheRestOfTheLineTakenUnchanged) {
-  const Lines patch_true = {"<Type>BUILDING_STABLE</Type>", "<Builds/>", "{",
-                            "[if exists]<Type>BUILDING_PYRAMID</Type>", "\tyes", "[else]", "\tno",
-                            "[end]", "}"};
+  const Lines patch_true = {"<Type>BUILDING_STABLE</Type>",
+                            "<Builds/>",
+                            "{",
+                            "[if exists]<Type>BUILDING_PYRAMID</Type>",
+                            "\tyes",
+                            "[else]",
+                            "\tno",
+                            "[end]",
+                            "}"};
   EXPECT_EQ(Run(patch_true), With({{10, {"\tyes"}}}));
   ASSERT_EQ(recorder_.conditions.size(), 1u);
   EXPECT_TRUE(recorder_.conditions[0].result);
@@ -229,8 +237,15 @@ TEST_F(PatchLanguageTest, NestedConditionsInAFalseRegionCopyNothing) {
 
 TEST_F(PatchLanguageTest, IfCheckedNeedsEnabledAndCheckedAndTheExactForm) {
   const auto patch = [](const std::string& directive) {
-    return Lines{"<Type>BUILDING_STABLE</Type>", "<Builds/>", "{", directive, "on", "[else]", "off",
-                 "[end]", "}"};
+    return Lines{"<Type>BUILDING_STABLE</Type>",
+                 "<Builds/>",
+                 "{",
+                 directive,
+                 "on",
+                 "[else]",
+                 "off",
+                 "[end]",
+                 "}"};
   };
   EXPECT_EQ(Run(patch("[if checked]<|CheckBox12|>"), Checked({"CheckBox12"})),
             With({{10, {"on"}}}));
@@ -265,21 +280,21 @@ TEST_F(PatchLanguageTest, ElseAndEndOutsideAConditionalAreText) {
 }
 
 TEST_F(PatchLanguageTest, AConditionalLeftOpenGoesOnIntoTheNextEntry) {
-  EXPECT_EQ(Run({"<Type>BUILDING_PYRAMID</Type>", "<iCost>", "{", "[if exists]<Type>NOPE</Type>",
-                 "\tp", "}", "<Type>BUILDING_STABLE</Type>", "<iCost>", "{", "\ts", "[end]", "\tt",
-                 "}"}),
-            With({{6, {}}, {11, {"\tt"}}}));
+  EXPECT_EQ(
+      Run({"<Type>BUILDING_PYRAMID</Type>", "<iCost>", "{", "[if exists]<Type>NOPE</Type>", "\tp",
+           "}", "<Type>BUILDING_STABLE</Type>", "<iCost>", "{", "\ts", "[end]", "\tt", "}"}),
+      With({{6, {}}, {11, {"\tt"}}}));
 }
 
 TEST_F(PatchLanguageTest, TheFortsBlockFollowsOption44) {
   engine_.SetIndentation("\t\t\t");
   EXPECT_EQ(Run({"<Type>BUILDING_STABLE</Type>", "<Builds/>", "{", "[BUILD_FORT]", "}"}),
             With({{10, {"\t\t\t\t<Builds/>"}}}));
-  EXPECT_EQ(Run({"<Type>BUILDING_STABLE</Type>", "<Builds/>", "{", "\t[build_fort]", "}"},
-                Forts()),
+  EXPECT_EQ(Run({"<Type>BUILDING_STABLE</Type>", "<Builds/>", "{", "\t[build_fort]", "}"}, Forts()),
             With({{10,
-                   {"\t\t\t\t<Builds>", "\t\t\t\t\t<Build>", "\t\t\t\t\t<BuildType>BUILD_FORT</BuildType>",
-                    "\t\t\t\t\t\t<bBuild>1</bBuild>", "\t\t\t\t\t</Build>", "\t\t\t\t</Builds>"}}}));
+                   {"\t\t\t\t<Builds>", "\t\t\t\t\t<Build>",
+                    "\t\t\t\t\t<BuildType>BUILD_FORT</BuildType>", "\t\t\t\t\t\t<bBuild>1</bBuild>",
+                    "\t\t\t\t\t</Build>", "\t\t\t\t</Builds>"}}}));
   EXPECT_EQ(recorder_.entries.at(0).block_lines, 7u);  // the tab line before the block, then six
 }
 
@@ -334,8 +349,7 @@ TEST_F(PatchLanguageTest, MalformedLinesAreReportedWithTheirNumbers) {
       "{",                              // 24
       "}",                              // 25
   });
-  EXPECT_EQ(recorder_.ProblemLines(),
-            (std::vector<std::string>{"E6", "E11", "W16", "W22", "E20"}));
+  EXPECT_EQ(recorder_.ProblemLines(), (std::vector<std::string>{"E6", "E11", "W16", "W22", "E20"}));
   EXPECT_EQ(summary_.errors, 3u);
   EXPECT_EQ(summary_.warnings, 2u);
 }

@@ -12,7 +12,8 @@ std::vector<std::string> SplitLikeText(std::string_view text) {
     size_t j = i;
     while (j < text.size() && text[j] != '\r' && text[j] != '\n') ++j;
     lines.emplace_back(text.substr(i, j - i));
-    if (j < text.size()) j += (text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') ? 2 : 1;
+    if (j < text.size())
+      j += (text[j] == '\r' && j + 1 < text.size() && text[j + 1] == '\n') ? 2 : 1;
     i = j;
   }
   return lines;
@@ -70,7 +71,8 @@ size_t ReferenceModel::ReplaceInRecords(bool first_only, std::string_view search
       for (int64_t j = s; j + m - 1 <= last; ++j) {
         bool match = true;
         for (int64_t k = 0; k < m && match; ++k) {
-          match = ContainsLowered(document[static_cast<size_t>(j + k)], pattern[static_cast<size_t>(k)]);
+          match = ContainsLowered(document[static_cast<size_t>(j + k)],
+                                  pattern[static_cast<size_t>(k)]);
         }
         if (match && mode == kSingle && !condition.empty()) {
           match = ContainsLowered(document[static_cast<size_t>(j)], condition);

@@ -15,29 +15,29 @@ using testing::DocumentOf;
 using testing::Lines;
 
 const Lines kUnits = {
-    "<?xml version=\"1.0\"?>",                                  // 0
-    "<Civ4UnitInfos xmlns=\"x-schema:CIV4UnitSchema.xml\">",    // 1
-    "\t<UnitInfos>",                                            // 2
-    "\t\t<UnitInfo>",                                           // 3
-    "\t\t\t<Class>UNITCLASS_CARRIER</Class>",                   // 4 key
-    "\t\t\t<Type>UNIT_CARRIER</Type>",                          // 5
-    "\t\t\t<iCombat>16</iCombat>",                              // 6
-    "\t\t\t<iMoves>5</iMoves>",                                 // 7
-    "\t\t</UnitInfo>",                                          // 8
-    "\t\t<UnitInfo>",                                           // 9
-    "\t\t\t<Class>UNITCLASS_CARRIER_SUBMARINE</Class>",         // 10 key
-    "\t\t\t<Type>UNIT_CARRIER_SUBMARINE</Type>",                // 11
-    "\t\t\t<iCombat>20</iCombat>",                              // 12
-    "\t\t\t<iMoves>4</iMoves>",                                 // 13
-    "\t\t</UnitInfo>",                                          // 14
-    "\t\t<UnitInfo>",                                           // 15
-    "\t\t\t<Class>UNITCLASS_LION</Class>",                      // 16 key
-    "\t\t\t<Type>UNIT_\xCB\xC5\xC2</Type>",                     // 17 (Cyrillic ЛЕВ)
-    "\t\t\t<iCombat>2</iCombat>",                               // 18
-    "\t\t\t<iCombat>3</iCombat>",                               // 19
-    "\t\t</UnitInfo>",                                          // 20
-    "\t</UnitInfos>",                                           // 21
-    "</Civ4UnitInfos>",                                         // 22
+    "<?xml version=\"1.0\"?>",                                // 0
+    "<Civ4UnitInfos xmlns=\"x-schema:CIV4UnitSchema.xml\">",  // 1
+    "\t<UnitInfos>",                                          // 2
+    "\t\t<UnitInfo>",                                         // 3
+    "\t\t\t<Class>UNITCLASS_CARRIER</Class>",                 // 4 key
+    "\t\t\t<Type>UNIT_CARRIER</Type>",                        // 5
+    "\t\t\t<iCombat>16</iCombat>",                            // 6
+    "\t\t\t<iMoves>5</iMoves>",                               // 7
+    "\t\t</UnitInfo>",                                        // 8
+    "\t\t<UnitInfo>",                                         // 9
+    "\t\t\t<Class>UNITCLASS_CARRIER_SUBMARINE</Class>",       // 10 key
+    "\t\t\t<Type>UNIT_CARRIER_SUBMARINE</Type>",              // 11
+    "\t\t\t<iCombat>20</iCombat>",                            // 12
+    "\t\t\t<iMoves>4</iMoves>",                               // 13
+    "\t\t</UnitInfo>",                                        // 14
+    "\t\t<UnitInfo>",                                         // 15
+    "\t\t\t<Class>UNITCLASS_LION</Class>",                    // 16 key
+    "\t\t\t<Type>UNIT_\xCB\xC5\xC2</Type>",                   // 17 (Cyrillic ЛЕВ)
+    "\t\t\t<iCombat>2</iCombat>",                             // 18
+    "\t\t\t<iCombat>3</iCombat>",                             // 19
+    "\t\t</UnitInfo>",                                        // 20
+    "\t</UnitInfos>",                                         // 21
+    "</Civ4UnitInfos>",                                       // 22
 };
 
 class ReplaceInRecordsTest : public ::testing::Test {
@@ -71,7 +71,8 @@ TEST_F(ReplaceInRecordsTest, AKeyInNoKeyLineChangesNothing) {
 
 TEST_F(ReplaceInRecordsTest, ABareKeySelectsEveryRecordContainingIt) {
   engine_.SetRecordKey("UNITCLASS_CARRIER", false);
-  const ReplaceOutcome outcome = engine_.ReplaceInRecordsCounted(false, "<iMoves>", "\t\t\t<iMoves>9</iMoves>");
+  const ReplaceOutcome outcome =
+      engine_.ReplaceInRecordsCounted(false, "<iMoves>", "\t\t\t<iMoves>9</iMoves>");
   EXPECT_EQ(outcome.records_selected, 2u);
   EXPECT_EQ(outcome.replacements, 2u);
   EXPECT_EQ(outcome.line, 13u);  // the last match
@@ -141,7 +142,7 @@ TEST_F(ReplaceInRecordsTest, AddedLinesMoveTheLaterEntries) {
 
 TEST_F(ReplaceInRecordsTest, AsciiLettersMatchAcrossCaseCyrillicLettersDoNot) {
   engine_.SetRecordKey("UNITCLASS_LION", true);
-  EXPECT_EQ(engine_.ReplaceInRecords(false, "unit_\xEB\xE5\xE2", "X"), 0u);  // лев
+  EXPECT_EQ(engine_.ReplaceInRecords(false, "unit_\xEB\xE5\xE2", "X"), 0u);   // лев
   EXPECT_EQ(engine_.ReplaceInRecords(false, "unit_\xCB\xC5\xC2", "X"), 17u);  // ЛЕВ
 }
 
@@ -167,14 +168,19 @@ TEST_F(ReplaceInRecordsTest, InsertingARecordInFrontOfAnAnchorWithOffsetOne) {
   const std::string record =
       "\t\t\t<Class>UNITCLASS_NEW</Class>\r\n\t\t\t<Type>UNIT_NEW</Type>\r\n\t\t</UnitInfo>\r\n"
       "\t\t<UnitInfo>\r\n";
-  const size_t line = engine_.ReplaceInRecords(true, "<CLASS>", record + "\t\t\t" + anchor, anchor, 1);
+  const size_t line =
+      engine_.ReplaceInRecords(true, "<CLASS>", record + "\t\t\t" + anchor, anchor, 1);
   EXPECT_EQ(line, 16u);
   engine_.InsertKeyIndex(static_cast<int64_t>(line));
   EXPECT_EQ(index_.lines(), (std::vector<int64_t>{4, 10, 16, 20}));
   EXPECT_EQ(document_.line(16), "\t\t\t<Class>UNITCLASS_NEW</Class>");
   EXPECT_EQ(document_.line(20), "\t\t\t<Class>UNITCLASS_LION</Class>");
   // A second new record in front of the same anchor goes between the first and the anchor.
-  engine_.ReplaceInRecords(true, "<CLASS>", "\t\t\t<Class>UNITCLASS_NEWER</Class>\r\n\t\t</UnitInfo>\r\n\t\t<UnitInfo>\r\n\t\t\t" + anchor, anchor, 1);
+  engine_.ReplaceInRecords(
+      true, "<CLASS>",
+      "\t\t\t<Class>UNITCLASS_NEWER</Class>\r\n\t\t</UnitInfo>\r\n\t\t<UnitInfo>\r\n\t\t\t" +
+          anchor,
+      anchor, 1);
   EXPECT_EQ(document_.line(20), "\t\t\t<Class>UNITCLASS_NEWER</Class>");
   EXPECT_EQ(document_.line(23), "\t\t\t<Class>UNITCLASS_LION</Class>");
   EXPECT_EQ(index_.lines(), (std::vector<int64_t>{4, 10, 16, 23}));
@@ -183,7 +189,8 @@ TEST_F(ReplaceInRecordsTest, InsertingARecordInFrontOfAnAnchorWithOffsetOne) {
 TEST_F(ReplaceInRecordsTest, EmptySearchTextsAndEmptyPatternLinesMatchNothing) {
   engine_.SetRecordKey("UNITCLASS_CARRIER", false);
   EXPECT_EQ(engine_.ReplaceInRecordsCounted(false, "", "X").replacements, 0u);
-  EXPECT_EQ(engine_.ReplaceInRecordsCounted(false, "<iCombat>\r\n\r\n<iMoves>", "X").replacements, 0u);
+  EXPECT_EQ(engine_.ReplaceInRecordsCounted(false, "<iCombat>\r\n\r\n<iMoves>", "X").replacements,
+            0u);
   EXPECT_EQ(Result(), kUnits);
 }
 
@@ -191,7 +198,9 @@ TEST_F(ReplaceInRecordsTest, AMultiLinePatternStaysInsideTheSearchRange) {
   // The carrier's range ends at line 9 (the next opening tag); its pattern may not reach the
   // submarine's key line at 10.
   engine_.SetRecordKey("UNITCLASS_CARRIER", true);
-  EXPECT_EQ(engine_.ReplaceInRecords(false, "</UnitInfo>\r\n<UnitInfo>\r\nUNITCLASS_CARRIER_SUB", "X"), 0u);
+  EXPECT_EQ(
+      engine_.ReplaceInRecords(false, "</UnitInfo>\r\n<UnitInfo>\r\nUNITCLASS_CARRIER_SUB", "X"),
+      0u);
   EXPECT_EQ(engine_.ReplaceInRecords(false, "</UnitInfo>\r\n<UnitInfo>", "X"), 8u);
   EXPECT_EQ(document_.line(9), "X");
   // At the end of the document.
@@ -243,8 +252,8 @@ struct RandomCase {
   explicit RandomCase(unsigned seed) : random(seed) {}
   size_t Below(size_t n) { return n ? random() % n : 0; }
   std::string Token() {
-    static const char* const kTokens[] = {"<type>", "<Type>", "A", "a", "B", "<iX>", "</iX>",
-                                          "\t", " ", "\xC0", "\xE0", "b", "<x/>", "K"};
+    static const char* const kTokens[] = {"<type>", "<Type>", "A",    "a",    "B", "<iX>", "</iX>",
+                                          "\t",     " ",      "\xC0", "\xE0", "b", "<x/>", "K"};
     return kTokens[Below(std::size(kTokens))];
   }
   std::string Line() {
@@ -289,8 +298,9 @@ TEST(ReplaceInRecordsModel, RandomSequencesAgreeWithTheLiteralPart) {
             break;
           default: {
             // A piece of a line of the document, delimiters around its words included.
-            const std::string& line =
-                model.document.empty() ? std::string() : model.document[r.Below(model.document.size())];
+            const std::string& line = model.document.empty()
+                                          ? std::string()
+                                          : model.document[r.Below(model.document.size())];
             const size_t begin = r.Below(line.size() + 1);
             key = line.substr(begin, r.Below(line.size() - begin + 1));
           }
@@ -315,7 +325,8 @@ TEST(ReplaceInRecordsModel, RandomSequencesAgreeWithTheLiteralPart) {
         const int64_t offset = static_cast<int64_t>(r.Below(2));
         engine.SetRecordKey(key, false);
         model.record_key = key;
-        const size_t expected = model.ReplaceInRecords(first, search, replacement, condition, offset);
+        const size_t expected =
+            model.ReplaceInRecords(first, search, replacement, condition, offset);
         ASSERT_EQ(engine.ReplaceInRecords(first, search, replacement, condition, offset), expected)
             << "seed " << seed << " step " << step;
         what = "replace";
@@ -344,7 +355,8 @@ TEST(ReplaceInRecordsModel, RandomSequencesAgreeWithTheLiteralPart) {
         ASSERT_EQ(engine.KeyLineContains(probe), model.AnyKeyLineContains(probe))
             << "seed " << seed << " step " << step << " probe " << probe;
       }
-      ASSERT_EQ(document.Lines(), model.document) << "seed " << seed << " step " << step << " " << what;
+      ASSERT_EQ(document.Lines(), model.document)
+          << "seed " << seed << " step " << step << " " << what;
       ASSERT_EQ(index.lines(), model.index) << "seed " << seed << " step " << step;
     }
   }

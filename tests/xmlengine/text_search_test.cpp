@@ -108,7 +108,9 @@ TEST(ReplaceAll, AgreesWithTheNaiveLoopWheneverThatEnds) {
 
 TEST(Needle, AgreesWithALoweredSearchAndItsFingerprintNeverRejectsAMatch) {
   std::mt19937 random(11);
-  const std::string alphabet = "aAbB<>/_\t \xC0\xE0" "01";
+  const std::string alphabet =
+      "aAbB<>/_\t \xC0\xE0"
+      "01";
   const auto text = [&](size_t max) {
     std::string s(random() % (max + 1), ' ');
     for (char& c : s) c = alphabet[random() % alphabet.size()];
@@ -122,7 +124,8 @@ TEST(Needle, AgreesWithALoweredSearchAndItsFingerprintNeverRejectsAMatch) {
     ASSERT_EQ(needle.FoundIn(line), expected) << pattern << " in " << line;
     ASSERT_EQ(ContainsNoCase(line, pattern), expected) << pattern << " in " << line;
     if (expected) {
-      ASSERT_TRUE(Fingerprint::Of(line).MayContain(needle.fingerprint())) << pattern << " in " << line;
+      ASSERT_TRUE(Fingerprint::Of(line).MayContain(needle.fingerprint()))
+          << pattern << " in " << line;
     }
   }
 }

@@ -1,0 +1,23 @@
+// vornak-gen patch: applies one patch file to one XML file, as the generator's ApplyPatchFile does
+// (Part 4.2), and tells the pack author what it did.
+//
+//   vornak-gen patch [--key-kind K] [--checked NAME[,NAME...]] [--value N] [--dry-run]
+//                    PATCH.ini TARGET.xml
+//
+// Exit status: 0 applied; 1 applied, but the patch has malformed lines (listed); 2 wrong
+// arguments; 3 a file could not be read or written, or the engine reported a failure.
+#pragma once
+
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace vornak_gen {
+
+int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out,
+                    std::ostream& err);
+
+// The usage lines of the command.
+extern const char kPatchUsage[];
+
+}  // namespace vornak_gen

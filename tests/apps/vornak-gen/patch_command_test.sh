@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# End-to-end tests of `vornak-gen patch`: the built program applies the engine's fixture patches
+# to copies of the fixture unit file in a temporary folder; the results are compared byte for byte
+# and the report and the exit status are checked.
+#   patch_command_test.sh VORNAK_GEN FIXTURES
+set -euo pipefail
+bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+fixtures=$(cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
+export XDG_RUNTIME_DIR=$work/run TMPDIR=$work/tmp OSTREL_REGISTRY=$work/registry.txt
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
+cd "$work"
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+# run EXPECTED_STATUS ARGS...: runs the program, keeping stdout in out.txt and stderr in err.txt.
+run() {
+  local expected=$1
+  shift
+  local status=0
+  "$bin" "$@" >out.txt 2>err.txt || status=$?
+  if [ "$status" -ne "$expected" ]; then
+    fail "vornak-gen $* exited with $status, not $expected"
+    sed 's/^/  | /' out.txt err.txt
+  fi
+}
+expect_line() {
+  grep -qF -- "$2" "$1" || { fail "$1 lacks: $2"; sed 's/^/  | /' "$1"; }
+}
+
+# The patch as the generator would apply it: byte-exact result, and what it did.
+cp "$fixtures/CIV4UnitInfos.xml" units.xml
+run 0 patch --key-kind 0 "$fixtures/Combat.ini" units.xml
+cmp -s units.xml "$fixtures/CIV4UnitInfos.Combat.expected.xml" || fail "result differs from CIV4UnitInfos.Combat.expected.xml"
+expect_line out.txt 'key kind 0 (<class>), check boxes checked: none, forts block off, value mode off'
+expect_line out.txt 'Combat.ini:1: "<Class>UNITCLASS_WARRIOR</Class>": 1 record selected, 1 replacement; pattern "<iCombat>" -> 2 lines'
+expect_line out.txt 'Combat.ini:8: "<Class>UNITCLASS_GUARD</Class>" is not there; [IF_NO_TAG] key of line 10 "<Class>UNITCLASS_AXEMAN</Class>"'
+expect_line out.txt 'line 20: [if checked] CheckBox12 is false'
+expect_line out.txt 'Combat.ini:50: "<Class>UNITCLASS_CARRIER</Class>": 1 record selected, pattern found in none'
+expect_line out.txt 'Combat.ini:57: "<Type>UNIT_CARRIER</Type>": selected nothing'
+expect_line out.txt 'Combat.ini:62: "<Class>UNITCLASS_CARRIER_SUBMARINE</Class>": 1 record removed ([DELETE_FULLY])'
+expect_line out.txt '8 entries: 7 records selected, 5 replacements, 1 record removed; 1 entry selected nothing, 1 entry found no pattern'
+expect_line out.txt '0 malformed lines, 0 warnings'
+expect_line out.txt 'Wrote units.xml: 61 lines (77 before)'
+
+# A named check box counts as enabled and checked.
+cp "$fixtures/CIV4UnitInfos.xml" units.xml
+run 0 patch --key-kind 0 --checked Foo,CheckBox12 "$fixtures/Combat.ini" units.xml
+cmp -s units.xml "$fixtures/CIV4UnitInfos.Combat.checked.expected.xml" || fail "checked result differs"
+expect_line out.txt 'line 20: [if checked] CheckBox12 is true'
+
+# The default key kind is 1: the <Class> keys select nothing, only the <Type> entry applies.
+cp "$fixtures/CIV4UnitInfos.xml" units.xml
+run 0 patch "$fixtures/Combat.ini" units.xml
+expect_line out.txt 'key kind 1 (<type>)'
+expect_line out.txt 'Combat.ini:57: "<Type>UNIT_CARRIER</Type>": 1 record selected, 1 replacement; pattern "<iWorkRate>" -> line deleted'
+expect_line out.txt 'Wrote units.xml: 76 lines (77 before)'
+
+# Value mode and the forts block.
+printf '<Type>UNIT_AXEMAN</Type>\r\n<iCombat>\r\n{\r\n\t\t\t<iCombat>[VALUE]</iCombat>\r\n}\r\n<Type>UNIT_AXEMAN</Type>\r\n<Builds/>\r\n{\r\n[BUILD_FORT]\r\n}\r\n' >Value.ini
+cp "$fixtures/CIV4UnitInfos.xml" units.xml
+run 0 patch --value 7 --checked CheckBox32 Value.ini units.xml
+expect_line out.txt 'forts block on, value mode on (7)'
+grep -qF $'\t\t\t<iCombat>7</iCombat>\r' units.xml || fail "[VALUE] was not replaced"
+grep -qF $'\t\t\t\t\t<BuildType>BUILD_FORT</BuildType>\r' units.xml || fail "no forts block"
+run 0 patch Value.ini units.xml
+expect_line out.txt 'warning: "[VALUE]" stays as text: value mode is off'
+
+# A malformed patch: the problems with their line numbers and status 1; the target is written as
+# the generator would write it, unless --dry-run.
+cp "$fixtures/CIV4UnitInfos.xml" units.xml
+run 1 patch --key-kind 0 --dry-run "$fixtures/Malformed.ini" units.xml
+cmp -s units.xml "$fixtures/CIV4UnitInfos.xml" || fail "a dry run changed the target"
+expect_line out.txt 'Malformed.ini:6: error: a key line cannot begin with a brace: "}"'
+expect_line out.txt 'Malformed.ini:7: warning: pattern line 1 is empty'
+expect_line out.txt 'Malformed.ini:11: error: "[if checked]" must be followed by "<|", a component name and "|>"'
+expect_line out.txt 'Malformed.ini:17: error: the file ends before the opening line "{" of the entry at line 16'
+expect_line out.txt '3 malformed lines, 1 warning'
+expect_line out.txt 'Dry run: units.xml would have 77 lines (77 now); it was not written'
+expect_line err.txt 'the patch file is malformed (3 errors'
+run 1 patch --key-kind 0 "$fixtures/Malformed.ini" units.xml
+cmp -s units.xml "$fixtures/CIV4UnitInfos.xml" && fail "the malformed patch's valid entry was not applied"
+
+# Wrong arguments and missing files.
+run 2 patch
+run 2 patch --key-kind 5 "$fixtures/Combat.ini" units.xml
+expect_line err.txt '--key-kind wants 0 to 4'
+run 2 patch --value x "$fixtures/Combat.ini" units.xml
+run 2 patch --bogus "$fixtures/Combat.ini" units.xml
+run 3 patch "$fixtures/Combat.ini" missing.xml
+expect_line err.txt 'no such file: missing.xml'
+run 3 patch missing.ini units.xml
+
+# The start-up command is still there.
+run 2 frobnicate
+expect_line err.txt 'usage: vornak-gen startup'
+expect_line err.txt 'usage: vornak-gen patch'
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "vornak-gen patch: all checks passed"
