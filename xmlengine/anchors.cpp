@@ -1,4 +1,4 @@
-// Part 4.2: the anchor readers.
+// The anchor readers.
 #include "xmlengine/anchors.h"
 
 #include "errors/guard.h"

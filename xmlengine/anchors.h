@@ -1,4 +1,4 @@
-// Anchor sections of template files (Part 4.2): a begin-anchor line and an end-anchor line that
+// Anchor sections of template files: a begin-anchor line and an end-anchor line that
 // name a game file enclose the text meant for that file.
 #pragma once
 
@@ -21,7 +21,7 @@ inline constexpr std::string_view kArtEndAnchor = "END ANCHOR [CIV4ArtDefines_Un
 std::string_view BeginAnchor(AnchorKind kind);
 std::string_view EndAnchor(AnchorKind kind);
 
-// The empty-animation rule of Part 4.3, given to ReadArtAnchorSection by its caller: it sees each
+// The empty-animation rule of the new-unit records, given to ReadArtAnchorSection by its caller: it sees each
 // copied line as it is about to be stored (its tabs removed, the indentation and one tab in front)
 // and returns the line to store instead (usually the same line).
 using ArtLineHook = std::function<std::string(std::string_view line)>;

@@ -1,4 +1,4 @@
-// How the patch language sees the check boxes of the main window (Part 4.2 "[if checked]"). The
+// How the patch language sees the check boxes of the main window ("[if checked]"). The
 // engine never touches the window: the option snapshot of the user interface implements this
 // interface; tests and `vornak-gen patch` use FixedCheckBoxes.
 #pragma once

@@ -24,7 +24,7 @@ inline constexpr std::string_view kSaveWrite = "08.031-02";
 inline constexpr std::string_view kSaveClear = "08.031-03";
 inline constexpr std::string_view kInsertFragmentFile = "08.031-05";
 inline constexpr std::string_view kApplyPatchFile = "08.031-06";
-// The Part gives FindText the code that Part 4.6 also gives BuildUnitFile.
+// FindText has the code that the unit-file builder also carries.
 inline constexpr std::string_view kFindText = "08.032-01";
 
 }  // namespace xmlengine::codes

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 
 // A folder the program chose (the data folder, the mod's Assets folder, a component's folder) and
 // a path text from data relative to it, in the ANSI code page with '\' or '/' separators. The
-// Part's concatenations ("mod root + sub-folder + \ + name") become `relative` texts.
+// designed concatenations ("mod root + sub-folder + \ + name") become `relative` texts.
 struct DataPath {
   fs::path root;
   std::string relative;  // empty: the root itself
@@ -27,13 +27,13 @@ class PathRefused : public std::runtime_error {
   explicit PathRefused(const std::string& what) : std::runtime_error(what) {}
 };
 
-// Joins path texts with one '\' between them, as the Part's concatenations do, without doubling
+// Joins path texts with one '\' between them, as the designed concatenations do, without doubling
 // separators that a part already brings.
 std::string JoinPath(std::string_view first, std::string_view second);
 
 // The file-system path of a data path: the root when the relative text is empty (or only
 // separators), else platform::ResolveInside of it. Leading separators are dropped first, since
-// the Part's sub-folders begin with one ("\XML\Units"). Throws PathRefused.
+// the designed sub-folders begin with one ("\XML\Units"). Throws PathRefused.
 fs::path Resolve(const DataPath& path);
 
 // Resolve(root, relative) of a relative text joined to the data path's own.

@@ -1,4 +1,4 @@
-// A document of the XML engine (Part 4.1): a list of text lines (cp1251 bytes, never holding CR
+// A document of the XML engine: a list of text lines (cp1251 bytes, never holding CR
 // or LF) that is edited in place.
 //
 // Lines are views into text the document owns; they are held in blocks of at most a few thousand
@@ -55,7 +55,7 @@ class Document {
   void AppendText(std::string& out) const;
 
   // Replaces `count` lines from `first` by the lines of `text`, cut as replacement text (one line
-  // more than `text` has line ends; "" gives one empty line), as the Part's re-split of the
+  // more than `text` has line ends; "" gives one empty line), as the designed re-split of the
   // document after a replacement does. Returns the number of lines put in. std::out_of_range when
   // the range leaves the document.
   size_t Replace(size_t first, size_t count, std::string_view text);
@@ -66,7 +66,7 @@ class Document {
   // Sets `count` lines from `first` to empty text; the line count stays.
   void BlankLines(size_t first, size_t count);
   void Clear();
-  // Part 4.1 `RemoveBlankLines` without its guard: deletes every line that holds nothing but tabs
+  // `RemoveBlankLines` without its guard: deletes every line that holds nothing but tabs
   // and spaces. Returns the number of lines deleted.
   size_t RemoveBlankLines();
 

@@ -1,4 +1,4 @@
-// Documents and line files on disk: loading (Part 4.1), writing a saved document, and the plain
+// Documents and line files on disk: loading, writing a saved document, and the plain
 // file copy the engine's routines make before they edit a file the mod does not have yet.
 #pragma once
 
@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 // it is missing or cannot be read.
 std::string ReadWholeFile(const fs::path& path);
 
-// Part 4.1 loading: the whole file read into the document, lines cut at CR LF, LF or CR, the last
+// Loading: the whole file read into the document, lines cut at CR LF, LF or CR, the last
 // line needing no line end, no byte-order mark recognised. Throws platform::SystemError.
 void LoadDocument(const fs::path& path, Document& document);
 

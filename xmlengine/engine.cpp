@@ -1,4 +1,4 @@
-// Part 4.1: the engine's state and the record operations.
+// The engine's state and the record operations.
 #include "xmlengine/engine.h"
 
 #include <stdexcept>

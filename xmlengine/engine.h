@@ -3,7 +3,7 @@
 // the patch language reads) and its operations.
 //
 // One Engine serves one generation run; the generator owns the documents and key indexes and
-// points the engine at them (Part 4.1: "the engine only points at them"). A step routine:
+// points the engine at them (the engine only points at them). A step routine:
 //
 //   xmlengine::Engine& engine = ...;             // owned by the generation window
 //   engine.SetIndentation("\t\t\t");
@@ -16,7 +16,7 @@
 //   engine.SaveDocument(folder, "CIV4UnitInfos.xml", units, /*header=*/false);
 //   units_index.Clear();
 //
-// and a patch step of Part 5.6 or 6.3 (paths from data are joined to folders the program chose and
+// and a patch step of the rule options or of an external component (paths from data are joined to folders the program chose and
 // resolved inside them, data_path.h):
 //
 //   engine.set_check_boxes(&snapshot);  // the option snapshot; engine.set_forts(option 44)
@@ -51,7 +51,7 @@ enum class Which { kWorking, kReference };
 
 // What one ReplaceInRecords did.
 struct ReplaceOutcome {
-  size_t line = 0;              // the Part's result: first line of the last match, 0 if none
+  size_t line = 0;              // the designed result: first line of the last match, 0 if none
   size_t records_selected = 0;  // entries whose key line contained the record key
   size_t replacements = 0;      // records changed (deleted, for "[DELETE_FULLY]")
 };
@@ -65,7 +65,7 @@ inline constexpr std::string_view kEditHeader[3] = {
     "<!-- ============================================================ -->",
 };
 
-// Arguments of ApplyPatchFile (Part 4.2). The target is mod_root + sub_folder + "\" + xml_name +
+// Arguments of ApplyPatchFile. The target is mod_root + sub_folder + "\" + xml_name +
 // ".XML", the patch patch_folder + patch_name + ".ini", the base copy base_folder + "\" +
 // xml_name + ".XML"; every text is resolved inside its folder (data_path.h).
 struct PatchFileArgs {
@@ -78,7 +78,7 @@ struct PatchFileArgs {
   KeyKind key_kind = KeyKind::kType;
 };
 
-// Arguments of InsertFragmentFile (Part 4.2). The fragment is data_folder + "\XML\Next War\" +
+// Arguments of InsertFragmentFile. The fragment is data_folder + "\XML\Next War\" +
 // fragment_name + ".ini"; the target mod_root + sub_folder + "\" + file name + ".XML", where the
 // file name is `file_name` or, when that is empty, the fragment name.
 struct FragmentArgs {
@@ -99,7 +99,7 @@ class Engine {
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
-  // --- State (Part 4.1 data model)
+  // --- State
 
   void SetWorking(Document& document, KeyIndex& index);
   void SetReference(Document& document, KeyIndex& index);
@@ -121,11 +121,11 @@ class Engine {
   // Option 44: "[BUILD_FORT]" becomes the forts block instead of "<Builds/>".
   void set_forts(bool forts) { forts_ = forts; }
   bool forts() const { return forts_; }
-  // Value mode (Part 4.2): on with the value of an EXACT value editor, off with nullopt.
+  // Value mode: on with the value of an EXACT value editor, off with nullopt.
   void SetValueMode(std::optional<int64_t> value) { value_ = value; }
   std::optional<int64_t> value_mode() const { return value_; }
 
-  // --- Part 4.1 operations
+  // --- Record operations
 
   // Builds the key index of the working or reference document for the kind. "08.005-01".
   void BuildKeyIndex(KeyKind kind, Which which = Which::kWorking);
@@ -156,7 +156,7 @@ class Engine {
   void RemoveBlankLines(Document& document);
   // The three header lines into the working document. "08.003-01".
   void InsertEditHeader();
-  // Part 4.1 `SaveDocument`: header (into the saved document), folder with its parents, the file
+  // `SaveDocument`: header (into the saved document), folder with its parents, the file
   // folder / file_name (name resolved without ASCII case inside the folder, so an existing file
   // that differs only in case is overwritten), then the document is cleared. A failing step adds
   // the folder and the file name to the error dump, reports "08.031-0" + step digit and stops;
@@ -164,7 +164,7 @@ class Engine {
   bool SaveDocument(const fs::path& folder, std::string_view file_name, Document& document,
                     bool header);
 
-  // --- Part 4.2 operations
+  // --- Anchors, fragments and patch files
 
   // Reads the sections of the kind from the file into the fragment buffer (cleared first unless
   // `append`). False when the file is missing. "08.017-01".
@@ -219,7 +219,7 @@ class Engine {
 };
 
 // Switches value mode on for the life of the object and off again afterwards, also when the
-// guarded step in between fails (Part 6.3 around the patch files of one value editor).
+// guarded step in between fails (an external component's patch files of one value editor).
 class ValueModeScope {
  public:
   ValueModeScope(Engine& engine, int64_t value) : engine_(engine) { engine_.SetValueMode(value); }

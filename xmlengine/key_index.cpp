@@ -81,7 +81,7 @@ void KeyIndex::Shift(int64_t delta, int64_t position) {
 }
 
 void KeyIndex::Insert(int64_t line) {
-  // The Part's rule is "the first entry greater than n", which a linear search keeps even for an
+  // The designed rule is "the first entry greater than n", which a linear search keeps even for an
   // index whose entries are no longer ascending.
   const auto first_greater =
       std::find_if(lines_.begin(), lines_.end(), [line](int64_t entry) { return entry > line; });

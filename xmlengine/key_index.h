@@ -1,8 +1,8 @@
-// Key kinds, key indexes and record ranges (Part 4.1).
+// Key kinds, key indexes and record ranges.
 //
-// A key index is the list of the line numbers of a document's key lines, as the Part defines it:
+// A key index is the list of the line numbers of a document's key lines, as designed:
 // it changes only through its own operations (built, shifted, inserted into, cleared), never by
-// itself when the document is edited, so it behaves exactly as the Part's list of numbers does.
+// itself when the document is edited, so it behaves exactly as the designed list of numbers does.
 //
 // Choosing the records of a key ("every entry whose key line contains the key") is made cheap by
 // a cache beside the numbers: for each entry the fingerprint of its line, and a sorted table of
@@ -56,17 +56,17 @@ class KeyIndex {
   void Clear();
   // Sets the entries directly (tests, callers that keep their own numbers).
   void Assign(std::vector<int64_t> lines);
-  // Part 4.1 `BuildKeyIndex` without its guard: every line of the document whose text, ASCII case
+  // `BuildKeyIndex` without its guard: every line of the document whose text, ASCII case
   // ignored, contains the key tag of the kind, in order.
   void Build(const Document& document, KeyKind kind);
-  // Part 4.1 `ShiftKeyIndex`: adds `delta` to every entry after entry `position` (all entries when
+  // `ShiftKeyIndex`: adds `delta` to every entry after entry `position` (all entries when
   // the position is below 0).
   void Shift(int64_t delta, int64_t position);
-  // Part 4.1 `InsertKeyIndex`: puts `line` in front of the first entry greater than it; when no
+  // `InsertKeyIndex`: puts `line` in front of the first entry greater than it; when no
   // entry is greater nothing is inserted.
   void Insert(int64_t line);
 
-  // A replacement inside a record, the two steps of Part 4.1: `count` lines of the document from
+  // A replacement inside a record, in the two designed steps: `count` lines of the document from
   // `first` are replaced by the lines of `text` (Document::Replace), then, if the line count
   // changed, the entries after `position` are shifted by the change. Returns the number of lines
   // put in. The cache follows the edit instead of being set aside.
@@ -87,7 +87,7 @@ class KeyIndex {
   //  search range: s(i) to s(i+1) - 1; for the last entry s(i) to line count - 2;
   //  whole span:   s(i) - 1 to s(i+1) - 2; for the last entry s(i) - 1 to line count - 3;
   //  content:      s(i) to s(i+1) - 3; for the last entry s(i) to line count - 4 (its whole span
-  //                without the opening and closing tag lines; the Part leaves it undefined).
+  //                without the opening and closing tag lines; left undefined by the design).
   LineSpan SearchRange(const Document& document, size_t entry) const;
   LineSpan WholeSpan(const Document& document, size_t entry) const;
   LineSpan Content(const Document& document, size_t entry) const;

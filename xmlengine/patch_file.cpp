@@ -1,4 +1,4 @@
-// Part 4.2: the operations that apply fragment and patch files to the mod's game files.
+// The operations that apply fragment and patch files to the mod's game files.
 #include <string>
 
 #include "errors/guard.h"

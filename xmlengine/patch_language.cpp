@@ -1,4 +1,4 @@
-// Part 4.2: the interpreter of the patch directive language.
+// The interpreter of the patch directive language.
 #include "xmlengine/patch_language.h"
 
 #include <stdexcept>
@@ -34,14 +34,14 @@ std::string Quote(std::string_view text) {
   return quoted;
 }
 
-// A check box condition "[if checked]" names a component that is not a check box: the Part stops
+// A check box condition "[if checked]" names a component that is not a check box: the design stops
 // the file there and the target is not saved.
 class NotACheckBox : public std::runtime_error {
  public:
   explicit NotACheckBox(const std::string& what) : std::runtime_error(what) {}
 };
 
-// The conditional state of Part 4.2: inside, result, then-part, outer, and the stacks of the
+// The conditional state: inside, result, then-part, outer, and the stacks of the
 // enclosing conditionals. It lives for one patch file.
 class Conditionals {
  public:

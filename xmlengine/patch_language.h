@@ -1,4 +1,4 @@
-// The patch directive language of Part 4.2: what a run of a patch file tells the caller.
+// The patch directive language: what a run of a patch file tells the caller.
 //
 // A patch file is a sequence of entries: a key line, "[IF_NO_TAG]" fallback keys, then either
 // "[DELETE_FULLY]" or a pattern, an opening line "{", body lines (with "[if exists]",
@@ -6,7 +6,7 @@
 // interpreter is Engine::RunPatch (engine.h); the observer below lets a caller (the `vornak-gen
 // patch` command, tests) watch it: every entry with the records it selected and the replacements
 // it made, every condition, and every line that is malformed or suspicious. Problems never change
-// what the run does: a patch file is applied exactly as the Part says, whatever it holds.
+// what the run does: a patch file is applied exactly as designed, whatever it holds.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +15,7 @@
 
 namespace xmlengine {
 
-// The three pattern modes of Part 4.1 `ReplaceInRecords`.
+// The three pattern modes of `ReplaceInRecords`.
 enum class PatternMode {
   kSingle,   // one line: the line containing it is replaced
   kContext,  // several lines: the last matched line is replaced, the lines above it stay

@@ -155,7 +155,7 @@ ReplaceAllResult ReplaceAll(std::string_view text, std::string_view find,
                              : replacement.find(find) != std::string_view::npos;
         std::string& out = result.text;
         if (feeds_itself) {
-          // The Part's loop would never end; replace each occurrence of the original once.
+          // The designed loop would never end; replace each occurrence of the original once.
           std::string built;
           size_t from = 0;
           while (true) {

@@ -1,4 +1,4 @@
-// Text primitives of the XML engine (Part 4.1): containment tests with ASCII-only case folding,
+// Text primitives of the XML engine: containment tests with ASCII-only case folding,
 // the case-sensitive position search, the repeated replacement, and the two ways text is cut into
 // lines. Texts are cp1251 bytes; only the letters A to Z are folded, every other byte (Cyrillic
 // included) compares as it is.
@@ -80,14 +80,14 @@ class Needle {
   bool has_line_break_ = false;
 };
 
-// Part 4.1 `ContainsText`: yes when the pattern is not empty and the line contains it, ASCII case
+// `ContainsText`: yes when the pattern is not empty and the line contains it, ASCII case
 // ignored.
 bool ContainsText(std::string_view pattern, std::string_view line);
 
 // The same without a guard or a report, for inner loops.
 bool ContainsNoCase(std::string_view line, std::string_view pattern);
 
-// Part 4.1 `FindText`: case-sensitive; the 1-based position of the first occurrence, 0 when the
+// `FindText`: case-sensitive; the 1-based position of the first occurrence, 0 when the
 // pattern is absent, empty or longer than the text.
 size_t FindText(std::string_view text, std::string_view pattern);
 
@@ -96,11 +96,11 @@ struct ReplaceAllResult {
   size_t count = 0;
 };
 
-// Part 4.1 `ReplaceAll`: repeatedly replaces the first occurrence of `find` (ASCII case ignored
+// `ReplaceAll`: repeatedly replaces the first occurrence of `find` (ASCII case ignored
 // when `case_insensitive`) until none is left, as if every search started again at the beginning
 // of the text (an occurrence formed by a replacement and the text before it is replaced too).
-// Unlike the Part's loop it always ends: an empty find text changes nothing, and when the
-// replacement itself contains the find text (where the Part's loop would never end) every
+// Unlike the designed loop it always ends: an empty find text changes nothing, and when the
+// replacement itself contains the find text (where the designed loop would never end) every
 // occurrence of the original text is replaced once, from left to right.
 ReplaceAllResult ReplaceAll(std::string_view text, std::string_view find,
                             std::string_view replacement, bool case_insensitive);

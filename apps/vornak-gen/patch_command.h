@@ -1,5 +1,5 @@
 // vornak-gen patch: applies one patch file to one XML file, as the generator's ApplyPatchFile does
-// (Part 4.2), and tells the pack author what it did.
+// and tells the pack author what it did.
 //
 //   vornak-gen patch [--key-kind K] [--checked NAME[,NAME...]] [--value N] [--dry-run]
 //                    PATCH.ini TARGET.xml

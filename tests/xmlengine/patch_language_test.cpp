@@ -1,4 +1,4 @@
-// The patch directive language of Part 4.2 on documents in memory: entries, fallback keys,
+// The patch directive language on documents in memory: entries, fallback keys,
 // deletion, the pattern modes, the body directives, conditionals, the forts block, value mode and
 // the problems reported for malformed files.
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-// A literal transcription of Part 4.1's record operations on plain lists, written for clarity
+// A literal transcription of the designed record operations on plain lists, written for clarity
 // and not speed: the document is a vector of strings that is joined and split again after every
-// replacement, exactly as the Part describes it, with the sound-behaviour limits of the issue
-// (ranges clamped to the document). The randomized tests compare the engine against it.
+// replacement, exactly as they were designed, with the safety limits we added (ranges clamped
+// to the document). The randomized tests compare the engine against it.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// Part 4.1 record operations through the engine: the Part's edge cases, the sound-behaviour
-// limits of the issue, and random sequences compared with the literal reference model.
+// The record operations through the engine: their edge cases, the safety limits we added,
+// and random sequences compared with the literal reference model.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -161,7 +161,7 @@ TEST_F(ReplaceInRecordsTest, AConditionMustStandInTheSameLine) {
 }
 
 TEST_F(ReplaceInRecordsTest, InsertingARecordInFrontOfAnAnchorWithOffsetOne) {
-  // Part 4.3 step 11: the anchor's key line becomes the new record, the closing and opening tags
+  // How a new unit record goes in: the anchor's key line becomes the new record, the closing and opening tags
   // and the anchor's key line again; offset 1 moves the anchor's own entry.
   const std::string anchor = "<Class>UNITCLASS_LION</Class>";
   engine_.SetRecordKey(anchor, false);

@@ -61,7 +61,7 @@ TEST(ReplaceAll, ReplacesUntilNoOccurrenceIsLeft) {
       {"aab", "ab", "b", false, "b", 2},
       {"aaab", "AB", "b", true, "b", 3},
       {"xaabb", "ab", "", false, "x", 2},
-      // A replacement that contains the find text would loop for ever in the Part: each original
+      // A replacement that contains the find text would loop for ever as designed: each original
       // occurrence is replaced once.
       {"a-a", "a", "ba", false, "ba-ba", 2},
       {"xAx", "a", "aa", true, "xaax", 1},

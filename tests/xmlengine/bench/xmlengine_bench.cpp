@@ -1,4 +1,4 @@
-// Benchmark of the XML engine (issue 6).
+// Benchmark of the XML engine.
 //
 // A generated unit file in the game's line layout, R records of 300 lines (R = 200: about 60,000
 // lines), and a patch of 10 R entries, each selecting one record by its class line and putting
@@ -10,7 +10,7 @@
 //   InMemoryCutAndJoin/R  the same two without the file system: bytes cut into lines and joined
 //   InMemoryApplyPatch/R  and: cut, key index, the patch, blank-line removal, join
 //
-// The goal of the issue: ApplyPatch/200 at most 8 times LoadSave/200, and ApplyPatch/400 (twice the
+// The goal: ApplyPatch/200 at most 8 times LoadSave/200, and ApplyPatch/400 (twice the
 // file and twice the patch) at most 2.3 times ApplyPatch/200. The program prints these ratios (and
 // the in-memory ones, for comparison) from the medians and the minima of seven repetitions.
 //
