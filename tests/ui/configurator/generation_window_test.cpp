@@ -12,7 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "shell/program_settings.h"
-#include "tests/support/temp_folder.h"
+#include "tests/ui/configurator/window_fixture.h"
 #include "ui/configurator/main_window.h"
 
 namespace ui {
@@ -20,36 +20,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class GenerationWindowTest : public ::testing::Test {
+class GenerationWindowTest : public WindowFixture {
  protected:
   GenerationWindowTest() {
-    fs::create_directories(root_ / "Program");
-    fs::copy(VORNAK_SAMPLE_DATA, root_ / "Program/DATA", fs::copy_options::recursive);
+    CopySampleData();
     root_.Write("Game/Civ4BeyondSword.exe", "MZ");
     root_.Write("My Games/CivilizationIV.ini", "");
     root_.Write(
         "Program/Settings/Vornak.ini",
         "[Settings]\r\nAutoConfig=0\r\nInfoLang=0\r\nPatchToGameDir=" + (root_ / "Game").string() +
             "\r\nPatchToSettingsDir=" + (root_ / "My Games").string() + "\r\nNifSkopePatch=\r\n");
-    platform::SetCurrentDialogs(&dialogs_);
-    MainWindowSetup setup;
-    setup.paths.program_folder = root_ / "Program";
-    setup.paths.executable = root_ / "Program/Vornak.TQ";
-    setup.paths.per_user_folder = root_ / "AppData";
-    setup.paths.temp_folder = root_ / "tmp";
-    setup.system = {10, 0, 0};
-    setup.probe_pause_ms = 0;
-    main_ = std::make_unique<MainWindow>(std::move(setup));
+    main_ = MakeWindow();
     main_->show();
     QApplication::processEvents();
   }
-  ~GenerationWindowTest() override { platform::SetCurrentDialogs(nullptr); }
 
-  testing_support::TempFolder root_;
-  testing_support::ScopedEnv registry_{"OSTREL_REGISTRY", (root_ / "Registry.txt").c_str()};
-  testing_support::ScopedEnv runtime_{"XDG_RUNTIME_DIR", root_.path().c_str()};
-  testing_support::ScopedEnv temp_{"TEMP", root_.path().c_str()};
-  platform::ScriptedDialogs dialogs_;
   std::unique_ptr<MainWindow> main_;
 };
 

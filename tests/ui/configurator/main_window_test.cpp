@@ -18,7 +18,7 @@
 #include "shell/autostart.h"
 #include "shell/program_settings.h"
 #include "shell/usage_counters.h"
-#include "tests/support/temp_folder.h"
+#include "tests/ui/configurator/window_fixture.h"
 #include "tools/pe_writer/pe_writer.h"
 #include "ui/configurator/pages/dll_page.h"
 #include "ui/configurator/pages/info_page.h"
@@ -29,7 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public WindowFixture {
  protected:
   MainWindowTest() {
     root_.Write("Program/DATA/XML/Civ4_XML_Version.ini", "3.19 base\r\n");
@@ -40,9 +40,7 @@ class MainWindowTest : public ::testing::Test {
                 "InfoLang=0\r\nPatchToGameDir=" +
                     (root_ / "Game").string() + "\r\nPatchToSettingsDir=" +
                     (root_ / "My Games/Beyond the Sword").string() + "\r\nNifSkopePatch=\r\n");
-    platform::SetCurrentDialogs(&dialogs_);
   }
-  ~MainWindowTest() override { platform::SetCurrentDialogs(nullptr); }
 
   void WriteGame(const char* version) {
     tools::PeVersionOptions options;
@@ -50,22 +48,7 @@ class MainWindowTest : public ::testing::Test {
     root_.Write("Game/Civ4BeyondSword.exe", tools::BuildPeWithVersion(options));
   }
 
-  std::unique_ptr<MainWindow> Make() {
-    MainWindowSetup setup;
-    setup.paths.program_folder = root_ / "Program";
-    setup.paths.executable = root_ / "Program/Vornak.TQ";
-    setup.paths.per_user_folder = root_ / "AppData/Vornak.TQ";
-    setup.paths.temp_folder = root_ / "tmp";
-    setup.system = {10, 0, 0};
-    setup.probe_pause_ms = 0;
-    return std::make_unique<MainWindow>(std::move(setup));
-  }
-
-  testing_support::TempFolder root_;
-  testing_support::ScopedEnv registry_{"OSTREL_REGISTRY", (root_ / "Registry.txt").c_str()};
-  testing_support::ScopedEnv runtime_{"XDG_RUNTIME_DIR", root_.path().c_str()};
-  testing_support::ScopedEnv temp_{"TEMP", root_.path().c_str()};
-  platform::ScriptedDialogs dialogs_;
+  std::unique_ptr<MainWindow> Make() { return MakeWindow(); }
 };
 
 TEST_F(MainWindowTest, StartsFindsTheGameAndLeavesItsFilesOnClose) {
@@ -179,8 +162,7 @@ TEST_F(MainWindowTest, TheWheelScrollsThePageWhateverHasTheFocus) {
 }
 
 TEST_F(MainWindowTest, EveryPageRendersToAPicture) {
-  fs::remove_all(root_ / "Program/DATA");
-  fs::copy(VORNAK_SAMPLE_DATA, root_ / "Program/DATA", fs::copy_options::recursive);
+  CopySampleData();
   auto window = Make();
   window->show();
   QApplication::processEvents();

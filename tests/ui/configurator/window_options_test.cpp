@@ -12,7 +12,7 @@
 #include "config/configuration_file.h"
 #include "config/configuration_report.h"
 #include "platform/dialogs.h"
-#include "tests/support/temp_folder.h"
+#include "tests/ui/configurator/window_fixture.h"
 #include "ui/configurator/main_window.h"
 #include "ui/configurator/pages/grid_pages.h"
 #include "ui/configurator/pages/options_pages.h"
@@ -24,24 +24,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class WindowOptionsTest : public ::testing::Test {
+class WindowOptionsTest : public WindowFixture {
  protected:
-  WindowOptionsTest() {
-    fs::create_directories(root_ / "Program");
-    fs::copy(VORNAK_SAMPLE_DATA, root_ / "Program/DATA", fs::copy_options::recursive);
-    platform::SetCurrentDialogs(&dialogs_);
-  }
-  ~WindowOptionsTest() override { platform::SetCurrentDialogs(nullptr); }
+  WindowOptionsTest() { CopySampleData(); }
 
   std::unique_ptr<MainWindow> Make() {
-    MainWindowSetup setup;
-    setup.paths.program_folder = root_ / "Program";
-    setup.paths.executable = root_ / "Program/Vornak.TQ";
-    setup.paths.per_user_folder = root_ / "AppData/Vornak.TQ";
-    setup.paths.temp_folder = root_ / "tmp";
-    setup.system = {10, 0, 0};
-    setup.probe_pause_ms = 0;
-    auto window = std::make_unique<MainWindow>(std::move(setup));
+    auto window = MakeWindow();
     window->show();
     QApplication::processEvents();
     return window;
@@ -50,12 +38,6 @@ class WindowOptionsTest : public ::testing::Test {
   std::string Report(MainWindow& window) {
     return config::BuildConfigurationReport(window.option_controls(), config::ReportInputs{});
   }
-
-  testing_support::TempFolder root_;
-  testing_support::ScopedEnv registry_{"OSTREL_REGISTRY", (root_ / "Registry.txt").c_str()};
-  testing_support::ScopedEnv runtime_{"XDG_RUNTIME_DIR", root_.path().c_str()};
-  testing_support::ScopedEnv temp_{"TEMP", root_.path().c_str()};
-  platform::ScriptedDialogs dialogs_;
 };
 
 TEST_F(WindowOptionsTest, GroupsOpenOneAtATime) {
