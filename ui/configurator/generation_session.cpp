@@ -4,6 +4,7 @@
 
 #include "catalogue/data_folder.h"
 #include "config/configuration_file.h"
+#include "generation/run_preparation.h"
 #include "lang/interface_language.h"
 #include "shell/program_settings.h"
 #include "ui/configurator/ansi.h"
@@ -28,22 +29,7 @@ generation::CheckInputs CheckInputsOf(MainWindow& window) {
 }
 
 void PrepareControlsForRun(MainWindow& window, bool atomic_bombers_found) {
-  WindowControls& controls = window.option_controls();
-  const std::pair<const char*, const char*> kStandardTexts[] = {
-      {"NTCEdit2", "75"},   {"NTCEdit3", "50"},  {"NTCEdit1", "100"}, {"NTCEdit20", "4"},
-      {"NTCEdit30", "100"}, {"NTCEdit22", "10"}, {"NTCEdit4", "2"},   {"NTCEdit5", "5"},
-      {"NTCEdit6", "10"},   {"NTCEdit7", "10"},  {"NTCEdit8", "100"},
-  };
-  for (const auto& [edit, text] : kStandardTexts) {
-    if (controls.Text(edit).empty()) controls.SetText(edit, text);
-  }
-  if (!atomic_bombers_found) return;
-  for (const char* bomber : {"AV_Atom_Bomber", "AV_Atom_Jet_Bomber", "AV_Atom_Stealth_Bomber"}) {
-    const std::string grid = "ValueListEditor3";
-    for (int row = 1; row <= controls.RowCount(grid); ++row) {
-      if (controls.RowKey(grid, row) == bomber) controls.SetRowValue(grid, row, "{None}");
-    }
-  }
+  generation::PrepareControlsForRun(window.option_controls(), atomic_bombers_found);
 }
 
 generation::GenerationInputs GenerationInputsOf(MainWindow& window, const std::string& folder_name,

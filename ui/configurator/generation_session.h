@@ -14,8 +14,7 @@ namespace ui {
 // The checks' view of the main window and the program settings.
 generation::CheckInputs CheckInputsOf(MainWindow& window);
 
-// Before a run: empty number fields get their standard texts (options 2, 3, 9, 68, 138, 171, and
-// 32 to 36), and with the atomic-bomber finding the three atomic bombers go back to "{None}".
+// Before a run, on the main window's controls (generation/run_preparation.h).
 void PrepareControlsForRun(MainWindow& window, bool atomic_bombers_found);
 
 // The run's inputs: the option state as it stands now, and the window's choices.
