@@ -6,17 +6,35 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "platform/system_error.h"
 
 namespace platform {
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    close(fd);
+    return std::nullopt;
+  }
+  // One read of the size the file has, then on until the end in case it grew meanwhile.
+  std::string bytes(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0, '\0');
+  size_t size = 0;
+  while (true) {
+    if (size == bytes.size()) bytes.resize(bytes.size() * 2 + 4096);
+    const ssize_t n = read(fd, bytes.data() + size, bytes.size() - size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    size += static_cast<size_t>(n);
+  }
+  close(fd);
+  bytes.resize(size);
   return bytes;
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "platform/file_io.h"
 #include "platform/system_error.h"
 
 namespace xmlengine {
@@ -147,13 +148,8 @@ void WriteDocumentFile(const fs::path& path, const Document& document) {
 }
 
 fs::path CopyFileInto(const fs::path& source, const fs::path& folder) {
-  const Buffer buffer = ReadBuffer(source);
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec) throw platform::SystemError("cannot create " + folder.string(), ec.value());
   const fs::path target = folder / source.filename();
-  WriteReplacing(target,
-                 [&](auto&& sink) { sink(std::string_view(buffer.bytes.get(), buffer.size)); });
+  platform::CopyFileBytes(source, target);
   return target;
 }
 
