@@ -60,8 +60,10 @@ bool CopyFinder::IsCompatible(std::string_view file_version, const fs::path& exe
         if (!line.empty() && platform::VersionsMatch(file_version, line)) return true;
       }
     }
-    const auto packages =
-        platform::ResolveInside(executable.parent_path(), "Resource\\Packages.ini");
+    const fs::path program = executable.parent_path();
+    const auto resolved = platform::ResolveInside(program, "Resource\\Packages.ini");
+    // Not read where a link leads it out of the program folder.
+    const auto packages = resolved ? platform::RealPathInside(program, *resolved) : std::nullopt;
     if (packages) {
       if (const auto lines = ReadLines(*packages)) return Contains(*lines, pack_.InstalledLine());
     }
@@ -84,7 +86,10 @@ std::optional<fs::path> CopyFinder::LocateProgramFolder(const fs::path& chosen) 
 }
 
 bool CopyFinder::IsProgramRunning(const fs::path& program_folder) const {
-  return platform::IsExecutableRunning(pack_.Executable(program_folder));
+  // The process list names the file a process runs by its real path; the folder given may be
+  // another name of it.
+  const fs::path executable = pack_.Executable(program_folder);
+  return platform::IsExecutableRunning(platform::RealPath(executable).value_or(executable));
 }
 
 }  // namespace installer

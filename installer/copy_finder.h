@@ -46,7 +46,8 @@ class CopyFinder {
   // The chosen folder or the nearest of its four ancestors that holds the pack's executable.
   std::optional<fs::path> LocateProgramFolder(const fs::path& chosen) const;
 
-  // Some process runs <program folder>/<executable name>.
+  // Some process runs <program folder>/<executable name>, however the folder or the file is
+  // reached (compared as real paths).
   bool IsProgramRunning(const fs::path& program_folder) const;
 
  private:

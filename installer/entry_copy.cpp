@@ -29,7 +29,7 @@ bool CopyFileReplacing(const fs::path& source, const fs::path& target) {
   return copied;
 }
 
-bool CopyFolderMerging(const fs::path& source, const fs::path& target) {
+bool CopyFolderMerging(const fs::path& source, const fs::path& target, const fs::path& confine_to) {
   std::error_code ec;
   fs::create_directories(target, ec);
   if (ec || !fs::is_directory(target, ec)) return false;
@@ -38,19 +38,22 @@ bool CopyFolderMerging(const fs::path& source, const fs::path& target) {
   for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
     // An entry already there in another letter case is reused, not doubled.
     const fs::path place = platform::ResolveCase(target / it->path().filename());
-    complete = CopyEntry(it->path(), place) && complete;
+    complete = CopyEntry(it->path(), place, confine_to) && complete;
   }
   return complete && !ec;
 }
 
 }  // namespace
 
-bool CopyEntry(const fs::path& source, const fs::path& target) {
+bool CopyEntry(const fs::path& source, const fs::path& target, const fs::path& confine_to) {
   std::error_code ec;
   const auto status = fs::symlink_status(source, ec);
   if (ec) return false;
-  if (fs::is_regular_file(status)) return CopyFileReplacing(source, target);
-  if (fs::is_directory(status)) return CopyFolderMerging(source, target);
+  // Written at its real path: a link inside the confining folder is followed, one out is refused.
+  const auto real_target = platform::RealPathInside(confine_to, target);
+  if (!real_target) return false;
+  if (fs::is_regular_file(status)) return CopyFileReplacing(source, *real_target);
+  if (fs::is_directory(status)) return CopyFolderMerging(source, *real_target, confine_to);
   return false;  // a link, a device or a pipe
 }
 

@@ -69,7 +69,7 @@ FlowResult RunInstaller(Session& session, Frontend& frontend, const FlowOptions&
     }
     if (options.target) {
       const auto folder = session.AcceptChosenFolder(*options.target);
-      if (!folder) return leave(Outcome::kFailed);
+      if (!folder) return leave(Outcome::kNoSupportedCopy);
       target = {*folder, true};
       break;
     }

@@ -72,8 +72,10 @@ class Frontend {
 
 enum class Outcome {
   kInstalled,
-  kFailed,     // the install ran and a step failed, or the given folder could not be used
-  kCancelled,  // the user left, or a check stopped the installer before it installed anything
+  kFailed,           // the install ran and a step failed
+  kNoSupportedCopy,  // the given folder holds no copy of the program, or one the pack does not
+                     // support
+  kCancelled,        // the user left, or a check stopped the installer before it installed anything
 };
 
 struct FlowResult {

@@ -7,9 +7,12 @@
 namespace installer {
 namespace {
 
-// The version file of the installed component lists the pack version.
-bool Lists(const fs::path& component_folder, std::string_view file, std::string_view version) {
-  const auto path = platform::ResolveInside(component_folder, file);
+// The version file of the installed component lists the pack version. A file that a link leads
+// out of the program folder is not read.
+bool Lists(const fs::path& program_folder, const fs::path& component_folder, std::string_view file,
+           std::string_view version) {
+  const auto resolved = platform::ResolveInside(component_folder, file);
+  const auto path = resolved ? platform::RealPathInside(program_folder, *resolved) : std::nullopt;
   if (!path) return false;
   try {
     const auto lines = ReadLines(*path);
@@ -31,11 +34,11 @@ CheckResult CheckBeforeInstall(const PackDescription& pack, const fs::path& prog
     }
   }
   const fs::path component = pack.ComponentFolder(program_folder);
-  if (Lists(component, "OldVersions.ini", pack.version)) {
+  if (Lists(program_folder, component, "OldVersions.ini", pack.version)) {
     ShowBox(dialogs, texts.NewerInstalled(), texts.WarningCaption(), "warning");
     return CheckResult::kStop;
   }
-  if (Lists(component, "Version.ini", pack.version) &&
+  if (Lists(program_folder, component, "Version.ini", pack.version) &&
       ShowBox(dialogs, texts.OverwriteQuestion(), texts.WarningCaption(), "quest",
               platform::kMbOkCancel) != platform::kIdOk) {
     return CheckResult::kStop;

@@ -42,17 +42,22 @@ bool PackFolder::Has(std::string_view name) const {
   return path && platform::IsFile(*path);
 }
 
+fs::path PackFolder::ReadableFile(std::string_view name) const {
+  auto path = platform::ResolveInside(source_, name);
+  if (!path) throw ReadError("refused pack file name " + std::string(name));
+  if (PassesThroughLink(source_, *path)) throw ReadError(path->string() + " is a symbolic link");
+  return *path;
+}
+
 std::optional<std::vector<std::string>> PackFolder::ReadLines(std::string_view name) const {
-  const auto path = SourceFile(name);
-  if (!path) return std::nullopt;
-  return installer::ReadLines(*path);
+  return installer::ReadLines(ReadableFile(name));
 }
 
 std::optional<std::string> PackFolder::ReadBytes(std::string_view name) const {
-  const auto path = SourceFile(name);
-  if (!path || !platform::IsFile(*path)) return std::nullopt;
-  auto bytes = platform::ReadFileBytes(*path);
-  if (!bytes) throw ReadError("cannot read " + path->string());
+  const fs::path path = ReadableFile(name);
+  if (!platform::IsFile(path)) return std::nullopt;
+  auto bytes = platform::ReadFileBytes(path);
+  if (!bytes) throw ReadError("cannot read " + path.string());
   return bytes;
 }
 

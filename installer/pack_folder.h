@@ -32,12 +32,15 @@ class PackFolder {
   // Source/<name> exists as a file.
   bool Has(std::string_view name) const;
   // The lines of Source/<name>, or nullopt when it is missing. Throws ReadError when it cannot be
-  // read.
+  // read or is reached through a link: a refused file must not pass for a missing one.
   std::optional<std::vector<std::string>> ReadLines(std::string_view name) const;
-  // The bytes of Source/<name>, or nullopt when it is missing. Throws ReadError.
+  // The bytes of Source/<name>, or nullopt when it is missing. Throws ReadError, as ReadLines.
   std::optional<std::string> ReadBytes(std::string_view name) const;
 
  private:
+  // Source/<name> to be read; throws ReadError when the name is refused or passes through a link.
+  fs::path ReadableFile(std::string_view name) const;
+
   fs::path installer_folder_;
   fs::path source_;
 };

@@ -22,10 +22,12 @@ struct ProgressStep {
 using ProgressSink = std::function<void(const ProgressStep&)>;
 
 // Installs the pack into the program folder and tells `progress` about every step. Returns true
-// when every step succeeded. A listed source missing from Source/PACK is skipped; a path that
-// leaves the program folder or the pack, a copy or a write that fails, or a file that cannot be
-// deleted makes the result false while the remaining steps still run. The version records are
-// written only when everything before them succeeded.
+// when every step succeeded. A file of the pack that cannot be read or is a link fails the install
+// before anything changes. A listed source missing from Source/PACK is skipped; a path that
+// leaves the program folder or the pack (decided on real paths: a link inside the program folder
+// may lead only to another place inside it), a copy or a write that fails, or a file that cannot
+// be deleted makes the result false while the remaining steps still run. The version records
+// are written only when everything before them succeeded, and all of them or none.
 bool InstallPack(const PackDescription& pack, const PackFolder& folder,
                  const fs::path& program_folder, const ProgressSink& progress);
 

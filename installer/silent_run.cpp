@@ -130,6 +130,10 @@ int RunSilent(const CommandLine& command_line, SessionOptions options, platform:
     case Outcome::kFailed:
       out << "Result: the install failed.\n";
       return kExitNotInstalled;
+    case Outcome::kNoSupportedCopy:
+      out << "Result: nothing was installed: the folder holds no copy of "
+          << Cp1251ToUtf8(session->pack().program_name) << " that this pack supports.\n";
+      return kExitNotInstalled;
     case Outcome::kCancelled:
       out << "Result: nothing was installed.\n";
       return kExitNotInstalled;

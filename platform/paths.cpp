@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -119,6 +120,70 @@ std::string WithTrailingSeparator(std::string_view folder) {
   while (!out.empty() && (out.back() == '/' || out.back() == '\\')) out.pop_back();
   out += '/';
   return out;
+}
+
+}  // namespace platform
+
+namespace platform {
+
+std::optional<fs::path> RealPath(const fs::path& path) {
+  constexpr int kMaxLinks = 40;  // as the kernel allows
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(path, ec);
+  if (ec) return std::nullopt;
+  std::vector<fs::path> pending;  // components still to walk, the next one last
+  const auto push_front = [&pending](const fs::path& relative) {
+    std::vector<fs::path> parts(relative.begin(), relative.end());
+    pending.insert(pending.end(), parts.rbegin(), parts.rend());
+  };
+  push_front(absolute.relative_path());
+  fs::path current = absolute.root_path();
+  bool exists = true;
+  int links = 0;
+  while (!pending.empty()) {
+    const fs::path part = std::move(pending.back());
+    pending.pop_back();
+    if (part.empty() || part == ".") continue;
+    // `current` is real, so ".." is its real parent; past the existing part it is lexical.
+    if (part == "..") {
+      current = current.parent_path();
+      continue;
+    }
+    const fs::path next = current / part;
+    if (!exists) {
+      current = next;
+      continue;
+    }
+    const auto status = fs::symlink_status(next, ec);
+    if (status.type() == fs::file_type::not_found) {
+      exists = false;
+      current = next;
+      continue;
+    }
+    if (ec) return std::nullopt;
+    if (!fs::is_symlink(status)) {
+      current = next;
+      continue;
+    }
+    if (++links > kMaxLinks) return std::nullopt;
+    const fs::path target = fs::read_symlink(next, ec);
+    if (ec) return std::nullopt;
+    if (target.is_absolute()) current = target.root_path();
+    push_front(target.relative_path());
+  }
+  return current;
+}
+
+std::optional<fs::path> RealPathInside(const fs::path& base, const fs::path& path) {
+  const auto real_base = RealPath(base);
+  auto real = RealPath(path);
+  if (!real_base || !real) return std::nullopt;
+  // Component by component, so that "/a/bc" is not taken as lying inside "/a/b". Real paths
+  // end in no separator.
+  const auto base_end =
+      std::mismatch(real_base->begin(), real_base->end(), real->begin(), real->end()).first;
+  if (base_end != real_base->end()) return std::nullopt;
+  return real;
 }
 
 }  // namespace platform

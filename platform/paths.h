@@ -46,3 +46,18 @@ fs::path PathFromUserText(std::string_view ansi);
 std::string WithTrailingSeparator(std::string_view folder);
 
 }  // namespace platform
+
+namespace platform {
+
+// The path with "." and "..", every symbolic link and the current folder resolved, as far as it
+// exists; what does not exist yet is appended as written, so the result also names where a write
+// would land. A link is followed even when what it names is missing (a write through it would
+// create that). nullopt when the path cannot be examined or its links loop.
+std::optional<fs::path> RealPath(const fs::path& path);
+
+// The real path of `path` when it lies inside the real path of `base` (or is it), else nullopt.
+// Confinement decided on real paths: a link below `base` that leads out of it is refused, `base`
+// itself may be reached through links.
+std::optional<fs::path> RealPathInside(const fs::path& base, const fs::path& path);
+
+}  // namespace platform

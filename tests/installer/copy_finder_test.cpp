@@ -133,6 +133,11 @@ TEST_F(CopyFinderTest, SeesTheCopyRunThroughTheProcessList) {
 
   EXPECT_TRUE(finder_.IsProgramRunning(folder_ / "prog"));
   EXPECT_FALSE(finder_.IsProgramRunning(folder_ / "twin")) << "the same file name elsewhere";
+  fs::create_directory_symlink(folder_ / "prog", folder_ / "linked");
+  fs::create_directories(folder_ / "relinked");
+  fs::create_symlink(folder_ / "prog/Vornak.TQ", folder_ / "relinked/Vornak.TQ");
+  EXPECT_TRUE(finder_.IsProgramRunning(folder_ / "linked")) << "the folder by another name";
+  EXPECT_TRUE(finder_.IsProgramRunning(folder_ / "relinked")) << "a link to the running file";
 
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);

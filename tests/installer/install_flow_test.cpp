@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "installer/silent_run.h"
 #include "platform/paths.h"
 #include "platform/registry_store.h"
 #include "platform/text.h"
@@ -213,7 +216,34 @@ TEST_F(InstallFlowTest, AGivenTargetReplacesTheCopySearch) {
   Register(Copy("second"));
   EXPECT_EQ(Run({folder_ / "second/Mods"}).outcome, Outcome::kInstalled);
   EXPECT_TRUE(Installed("second"));
-  EXPECT_EQ(Run({folder_ / "nowhere"}).outcome, Outcome::kFailed);
+  EXPECT_EQ(Run({folder_ / "nowhere"}).outcome, Outcome::kNoSupportedCopy);
+}
+
+TEST_F(InstallFlowTest, TheUnattendedResultTellsAFolderWithoutASupportedCopyFromAFailedInstall) {
+  Copy("old", "1.4.0.0");
+  Copy("prog");
+  fs::create_directories(folder_ / "empty");
+  // A folder where the pack's file should go makes the install itself fail.
+  fs::create_directories(folder_ / "prog/DATA/Components/Sample Screens 1.0/a.txt");
+  constexpr char kNoCopy[] = "Result: nothing was installed: the folder holds no copy";
+  constexpr char kFailed[] = "Result: the install failed.";
+  const struct {
+    const char* target;
+    const char* result;
+  } cases[] = {{"empty", kNoCopy}, {"old", kNoCopy}, {"prog", kFailed}};
+  for (const auto& c : cases) {
+    CommandLine command_line;
+    command_line.mode = CommandLine::Mode::kSilent;
+    command_line.target = folder_ / c.target;
+    platform::ScriptedDialogs dialogs;
+    std::ostringstream out;
+    const int exit_code = RunSilent(
+        command_line,
+        {folder_ / "pack", folder_ / "Registry.txt", [](const fs::path&) { return false; }},
+        dialogs, out);
+    EXPECT_EQ(exit_code, kExitNotInstalled) << c.target;
+    EXPECT_NE(out.str().find(c.result), std::string::npos) << c.target << "\n" << out.str();
+  }
 }
 
 TEST(SessionOpen, TellsWhyTheInstallerCannotGoOn) {

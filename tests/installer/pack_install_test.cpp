@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "installer/pack_checks.h"
 #include "platform/text.h"
+#include "tests/installer/read_only_folder.h"
 #include "tests/installer/tree_snapshot.h"
 #include "tests/support/temp_folder.h"
 
@@ -13,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using installer_testing::PackIni;
+using installer_testing::ReadOnlyFolder;
 using installer_testing::Snapshot;
 
 constexpr char kComponent[] = "prog/DATA/Components/Sample Screens 1.0/";
@@ -33,12 +37,31 @@ class PackInstallTest : public ::testing::Test {
   std::string Read(const std::string& relative) const { return folder_.Read(relative); }
   bool Exists(const std::string& relative) const { return fs::exists(folder_ / relative); }
 
-  bool Install() {
+  bool Install(const std::string& program = "prog") {
     steps_.clear();
     const PackFolder pack_folder(folder_ / "pack");
     const auto pack = ReadPackDescription(pack_folder).pack;
-    return InstallPack(*pack, pack_folder, folder_ / "prog",
+    return InstallPack(*pack, pack_folder, folder_ / program,
                        [&](const ProgressStep& step) { steps_.push_back(step); });
+  }
+
+  // The checks an unattended run makes: true when they let the install go on without a question.
+  bool NextRunGoesOn() {
+    const PackFolder pack_folder(folder_ / "pack");
+    const auto pack = *ReadPackDescription(pack_folder).pack;
+    InstallerTexts texts;
+    texts.UseBuiltIn();
+    platform::ScriptedDialogs dialogs;  // every question gets its safe answer
+    const auto result =
+        CheckBeforeInstall(pack, folder_ / "prog", texts, dialogs, [] { return false; });
+    return result == CheckResult::kGoOn && dialogs.shown().empty();
+  }
+
+  // Starts a case of a table afresh: the description and the program, nothing else.
+  void Reset() {
+    for (const char* folder : {"pack", "prog", "outside"}) fs::remove_all(folder_ / folder);
+    Pack("Pack.ini", PackIni());
+    Program("Vornak.TQ", "the configurator");
   }
 
   testing_support::TempFolder folder_;
@@ -180,6 +203,149 @@ TEST_F(PackInstallTest, AHostilePackChangesNothingOutsideTheProgramFolder) {
                 {"DATA/Components/Sample Screens 1.0/Dir", "<folder>"},
                 {"DATA/Components/Sample Screens 1.0/Dir/fine.txt", "fine"},
             }));
+}
+
+TEST_F(PackInstallTest, LinksInsideTheProgramFolderCannotLeadTheInstallOutsideIt) {
+  const fs::path outside = folder_ / "outside";
+  const auto link = [&](const std::string& at, const fs::path& to) {
+    fs::create_directories((folder_ / at).parent_path());
+    fs::create_symlink(to, folder_ / at);
+  };
+  const std::string component = kComponent;
+  struct Case {
+    const char* name;
+    std::function<void()> set_up;
+  } cases[] = {
+      {"a delete through a linked folder",
+       [&] {
+         link("prog/Help", outside);
+         Pack("Script_Delete.ini", "Help\\victim.txt\r\n");
+       }},
+      {"a copy through a linked folder",
+       [&] {
+         link("prog/Help", outside);
+         Pack("Script_ACopy.ini", "Help\\planted.txt\r\n");
+         Pack("PACK/Help/planted.txt", "planted");
+       }},
+      {"a copy onto a link to a file outside",
+       [&] {
+         link("prog/Help/victim.txt", outside / "victim.txt");
+         Pack("Script_ACopy.ini", "Help\\victim.txt\r\n");
+         Pack("PACK/Help/victim.txt", "overwritten");
+       }},
+      {"a component folder in a linked parent folder",
+       [&] {
+         Pack("Pack.ini", PackIni("Sample Screens 1.0", "1.0.0", "Pack", "Linked"));
+         link("prog/Linked", outside);
+         Pack("Script_Copy.ini", "a.txt\r\n");
+         Pack("PACK/a.txt", "a");
+       }},
+      {"a linked component folder and its version records",
+       [&] {
+         link(component.substr(0, component.size() - 1), outside);
+         Pack("OldVersions.ini", "0.9.0\r\n");
+       }},
+      {"a folder merged into a linked subfolder",
+       [&] {
+         link(component + "Art/Screens", outside);
+         Pack("Script_Copy.ini", "Art\r\n");
+         Pack("PACK/Art/Screens/planted.txt", "planted");
+       }},
+      {"the program's lists in a linked Resource folder",
+       [&] {
+         link("prog/Resource", outside);
+         folder_.Write("outside/Uninstall.ini", "[S]\r\n");
+         Pack("Script_Uninstall_Add.ini", "[S]\r\nline\r\n");
+       }},
+  };
+  for (const auto& c : cases) {
+    Reset();
+    folder_.Write("outside/victim.txt", "precious");
+    c.set_up();
+    const auto outside_before = Snapshot(outside);
+    EXPECT_FALSE(Install()) << c.name << ": a refused path is a failure";
+    EXPECT_EQ(Snapshot(outside), outside_before) << c.name;
+  }
+}
+
+TEST_F(PackInstallTest, TheProgramFolderMayBeReachedThroughALinkAndLinksThatStayInsideAreFollowed) {
+  Program("Help/old.txt", "old");
+  fs::create_directory_symlink("Help", folder_ / "prog/Docs");
+  fs::create_directory_symlink(folder_ / "prog", folder_ / "via");
+  Pack("Script_Delete.ini", "Docs\\old.txt\r\n");
+  Pack("Script_ACopy.ini", "Docs\\new.txt\r\n");
+  Pack("PACK/Docs/new.txt", "new");
+  ASSERT_TRUE(Install("via"));
+  EXPECT_FALSE(Exists("prog/Help/old.txt"));
+  EXPECT_EQ(Read("prog/Help/new.txt"), "new");
+  EXPECT_EQ(Read(std::string(kComponent) + "Version.ini"), "1.0.0\r\n");
+  EXPECT_EQ(Read("prog/Resource/InstallComponents.ini"), "Sample Screens 1.0/1.0.0\r\n");
+}
+
+TEST_F(PackInstallTest, APackFileThatIsALinkFailsTheInstallBeforeItChangesAnything) {
+  const struct {
+    const char* name;
+    const char* lines;
+  } files[] = {
+      {"Script_Copy.ini", "a.txt\r\n"},           {"Script_ACopy.ini", "a.txt\r\n"},
+      {"Script_Delete.ini", "Help\\old.txt\r\n"}, {"Script_Uninstall_Add.ini", "[S]\r\nnew\r\n"},
+      {"Script_Uninstall_Clear.ini", "old\r\n"},  {"Uninstall.ini", "[Whole]\r\n"},
+      {"OldVersions.ini", "0.9.0\r\n"},
+  };
+  for (const auto& file : files) {
+    Reset();
+    Program("Help/old.txt", "old");
+    Program("Resource/Uninstall.ini", "[S]\r\nold\r\n");
+    Pack("PACK/a.txt", "a");
+    // The link stays inside the pack; it is refused all the same, as every link of a pack.
+    folder_.Write(std::string("pack/lists/") + file.name, file.lines);
+    fs::create_symlink(folder_ / "pack/lists" / file.name, folder_ / "pack/Source" / file.name);
+    const auto program_before = Snapshot(folder_ / "prog");
+    EXPECT_FALSE(Install()) << file.name;
+    EXPECT_EQ(Snapshot(folder_ / "prog"), program_before) << file.name;
+  }
+}
+
+TEST_F(PackInstallTest, RecordsThatCannotAllBeWrittenAreLeftAsTheyWereAndTheNextRunRepairs) {
+  const std::string component = kComponent;
+  struct Case {
+    const char* name;
+    std::string read_only;  // the folder that refuses the write
+    bool old_versions;      // the pack carries OldVersions.ini
+  } cases[] = {
+      // The component's OldVersions.ini goes in, then the list of components fails.
+      {"a read-only folder of the components list", "prog/Resource", true},
+      // The list goes in, then the component's version record fails.
+      {"a read-only component folder", component, false},
+  };
+  for (const auto& c : cases) {
+    Reset();
+    Pack("Script_ACopy.ini", "Help\\a.txt\r\n");
+    Pack("PACK/Help/a.txt", "a");
+    if (c.old_versions) Pack("OldVersions.ini", "0.9.0\r\n");
+    Program("Resource/InstallComponents.ini", "Other Pack/2.0\r\n");
+    Program(component.substr(5) + "OldVersions.ini", "0.8.0\r\n");
+    const auto records = [&] {
+      return std::vector<std::string>{Read(component + "Version.ini"),
+                                      Read(component + "OldVersions.ini"),
+                                      Read("prog/Resource/InstallComponents.ini")};
+    };
+    const auto records_before = records();
+    {
+      ReadOnlyFolder read_only(folder_ / c.read_only);
+      if (!read_only.Holds()) GTEST_SKIP() << "this file system cannot refuse root a write";
+      EXPECT_FALSE(Install()) << c.name;
+    }
+    EXPECT_EQ(records(), records_before) << c.name;
+
+    // Once the folder takes writes again, an unattended run asks nothing and completes the install.
+    EXPECT_TRUE(NextRunGoesOn()) << c.name;
+    EXPECT_TRUE(Install()) << c.name;
+    EXPECT_EQ(records(),
+              (std::vector<std::string>{"1.0.0\r\n", c.old_versions ? "0.9.0\r\n" : "0.8.0\r\n",
+                                        "Other Pack/2.0\r\nSample Screens 1.0/1.0.0\r\n"}))
+        << c.name;
+  }
 }
 
 TEST_F(PackInstallTest, ChecksTheRunningCopyAndTheInstalledVersions) {

@@ -91,3 +91,41 @@ TEST(PathFromUserText, TakesDrivePathsInsideTheWinePrefix) {
 
 }  // namespace
 }  // namespace platform
+
+namespace platform {
+namespace {
+
+TEST(RealPathInside, FollowsEveryLinkBeforeItDecides) {
+  testing_support::TempFolder root;
+  root.Write("prog/Help/page.txt", "x");
+  const fs::path base_real = fs::canonical(root / "prog");
+  root.Write("outside/secret.txt", "x");
+  fs::create_directory_symlink(base_real, root / "via");                 // the base by another name
+  fs::create_directory_symlink("Help", root / "prog/Docs");              // stays inside
+  fs::create_directory_symlink("../outside", root / "prog/Out");         // leads out
+  fs::create_symlink(root / "outside/new.txt", root / "prog/Dangling");  // names a missing file
+  fs::create_symlink("Loop", root / "prog/Loop");
+  fs::create_directories(root / "prog2");  // a sibling with the same prefix
+  const fs::path base = root / "via";
+  const struct {
+    const char* relative;
+    std::optional<fs::path> real;
+  } cases[] = {
+      {"Docs/page.txt", base_real / "Help/page.txt"},
+      {"Docs/missing/new.txt", base_real / "Help/missing/new.txt"},
+      {"Help/../Docs", base_real / "Help"},
+      {"", base_real},
+      {"Out/secret.txt", std::nullopt},
+      {"Docs/../../outside", std::nullopt},
+      {"Missing/../../outside", std::nullopt},
+      {"Dangling", std::nullopt},
+      {"Loop/x", std::nullopt},
+      {"../prog2", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(RealPathInside(base, base / c.relative), c.real) << c.relative;
+  }
+}
+
+}  // namespace
+}  // namespace platform

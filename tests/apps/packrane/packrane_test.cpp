@@ -196,10 +196,16 @@ TEST_F(PackraneTest, SeveralCopiesNeedATargetAndARunningCopyIsLeftAlone) {
     usleep(20'000);
   }
   const Finished refused = Start(installer, {"--silent", "--target", second.string()});
+  // The same folder by another name runs all the same.
+  fs::create_directory_symlink(second, folder_ / "Second by link");
+  const Finished refused_by_link =
+      Start(installer, {"--silent", "--target", (folder_ / "Second by link").string()});
   kill(pid, SIGKILL);
   waitpid(pid, nullptr, 0);
-  EXPECT_EQ(refused.exit_code, 1) << refused.output;
-  EXPECT_NE(refused.output.find("запущена в данный момент"), std::string::npos) << refused.output;
+  for (const Finished& run : {refused, refused_by_link}) {
+    EXPECT_EQ(run.exit_code, 1) << run.output;
+    EXPECT_NE(run.output.find("запущена в данный момент"), std::string::npos) << run.output;
+  }
   EXPECT_FALSE(fs::exists(second / kComponent));
 
   fs::create_directories(first / "Mods/Any");
