@@ -13,9 +13,18 @@ namespace fs = std::filesystem;
 // The file's bytes, or nullopt when it does not exist or cannot be read.
 std::optional<std::string> ReadFileBytes(const fs::path& path);
 
-// Replaces the file's content atomically: the bytes go to a temporary file beside the target,
-// which is flushed and then renamed over it. A failure at any point leaves the old file as it
-// was. Missing parent folders are created. Throws SystemError.
+// Replaces the content of a file of the user's state atomically: the bytes go to a temporary
+// file beside the target, which is flushed and then renamed over it. A failure at any point
+// leaves the old file as it was. Missing parent folders are created.
+// - A link (or a chain of links) is written through: the file it names is replaced and the link
+//   stays; a dangling link creates the file it names.
+// - The replaced file keeps its mode (and its owner and group, as far as this process may give
+//   them); a new file gets 0666 limited by the umask.
+// - A file whose owner has no write permission is refused (EACCES) and left untouched, whoever
+//   runs the program; so is anything that is not a regular file.
+// - Scratch files that interrupted rewrites of the same file left beside it are removed, unless a
+//   live writer still holds them.
+// Throws SystemError.
 void WriteFileAtomic(const fs::path& path, std::string_view bytes);
 
 // Writes the file directly (parents created), without the atomic replace: for files in a folder

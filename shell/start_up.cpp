@@ -3,6 +3,7 @@
 #include "errors/error_processor.h"
 #include "errors/guard.h"
 #include "platform/clock.h"
+#include "platform/copy_list.h"
 #include "platform/file_io.h"
 #include "platform/file_version.h"
 #include "platform/folders.h"
@@ -55,6 +56,12 @@ StartUpPaths DefaultStartUpPaths() {
   return paths;
 }
 
+bool IsProgramFolder(const fs::path& folder) {
+  const fs::path executable = folder / std::string(kProgramName);
+  return platform::IsFile(executable) &&
+         platform::VersionsMatch(kProgramVersion, platform::FileVersionText(executable));
+}
+
 ShellState& CurrentShellState() {
   static ShellState state;
   return state;
@@ -99,6 +106,7 @@ ShellState RunShellStartUp(const StartUpPaths& paths, const StartUpHooks& hooks,
     std::string packages;
     for (const auto& line : kContainedPackages) packages += line + "\r\n";
     platform::WriteFileAtomic(paths.program_folder / "Resource" / "Packages.ini", packages);
+    state.packages_listed = true;
   });
   return state;
 }

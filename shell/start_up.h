@@ -29,6 +29,8 @@ struct ShellState {
   bool system_not_supported = false;
   uint64_t start_tick = 0;
   std::string minimum_system_name = "98";
+  // Resource/Packages.ini was written: the installer can tell which packs this copy contains.
+  bool packages_listed = false;
 };
 
 struct StartUpHooks {
@@ -48,6 +50,12 @@ struct StartUpPaths {
 // Where a normal run keeps its files: the executable's folder, the application-data folder of the
 // registry store or XDG, the private temporary folder.
 StartUpPaths DefaultStartUpPaths();
+
+// Whether `folder` is a program folder of this version of the configurator: it holds the
+// configurator's executable, whose file version is the one this version carries (by the test the
+// installer's copy list applies to a registered copy). Only such a folder may be started up: the
+// start-up writes into it and registers it for the installer.
+bool IsProgramFolder(const fs::path& folder);
 
 // Runs the shell start-up in its fixed order and returns the shell state. Also points the error
 // processor at the error log of the data locations.

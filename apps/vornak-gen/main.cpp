@@ -3,6 +3,8 @@
 //   vornak-gen startup [--program DIR]
 //       runs the start-up of the configurator installed in DIR (default: the folder of this
 //       program) and prints what it did: the data locations, the counters, the copy list.
+//       Refuses (exit 1, nothing written) a folder without the configurator of this version;
+//       exits 1 too when the package list could not be written.
 //
 //   vornak-gen generate --config FILE.vkm [--data DIR] [--game DIR] [--settings DIR] ...
 //       generates a mod from a configuration file without a display (generate_command.cpp).
@@ -23,6 +25,7 @@
 #include "apps/vornak-gen/patch_command.h"
 #include "platform/copy_list.h"
 #include "platform/dialogs.h"
+#include "platform/folders.h"
 #include "platform/registry_store.h"
 #include "platform/system_info.h"
 #include "platform/text.h"
@@ -54,14 +57,25 @@ int Message(const std::vector<std::string_view>& args) {
 }
 
 int StartUp(const std::vector<std::string_view>& args) {
-  shell::StartUpPaths paths = shell::DefaultStartUpPaths();
+  std::filesystem::path program_folder = platform::ExecutablePath().parent_path();
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--program" && i + 1 < args.size()) {
-      paths.program_folder = std::filesystem::absolute(std::string(args[++i]));
+      program_folder = std::filesystem::absolute(std::string(args[++i]));
     } else {
       return Usage();
     }
   }
+  // Decided before anything is touched: the start-up writes into the program folder and
+  // registers it for the installer, which must not list a copy that is not there.
+  if (!shell::IsProgramFolder(program_folder)) {
+    std::cerr << "vornak-gen: " << program_folder.string() << " is not a program folder of "
+              << shell::kProgramName << " " << shell::kProgramVersion << " (it holds no "
+              << shell::kProgramName << " of file version " << shell::kFileVersion
+              << "); nothing was written\n";
+    return 1;
+  }
+  shell::StartUpPaths paths = shell::DefaultStartUpPaths();
+  paths.program_folder = program_folder;
   paths.executable = paths.program_folder / std::string(shell::kProgramName);
 
   platform::ScriptedDialogs dialogs(/*echo=*/true);
@@ -94,10 +108,15 @@ int StartUp(const std::vector<std::string_view>& args) {
               << platform::Cp1251ToUtf8(entry.exe_path) << "\n";
   }
   std::cout << "  packages listed in " << (paths.program_folder / "Resource/Packages.ini").string()
-            << ": " << shell::kContainedPackages.size() << "\n";
+            << ": ";
+  if (state.packages_listed) {
+    std::cout << shell::kContainedPackages.size() << "\n";
+  } else {
+    std::cout << "not written (the error log tells why)\n";
+  }
   shell::RunShellClose(paths, state);
   platform::SetCurrentDialogs(nullptr);
-  return 0;
+  return state.packages_listed ? 0 : 1;
 }
 
 }  // namespace

@@ -300,6 +300,14 @@ TEST_F(ConfigurationFileTest, UnwritableFileIsReportedAndChangesNothing) {
   EXPECT_EQ(errors_.codes, std::vector<std::string>{"07.004-01"});
   errors_.codes.clear();
   EXPECT_EQ(controls_.Dump(), before);
+
+  // A configuration the user made read-only is refused the same way and kept as it is.
+  const auto kept = folder_.Write("Kept.vkm", "[Settings other options]\r\n38=1\r\n");
+  std::filesystem::permissions(kept, std::filesystem::perms::owner_read);
+  EXPECT_FALSE(WriteConfiguration(controls_, kept));
+  EXPECT_EQ(errors_.codes, std::vector<std::string>{"07.004-01"});
+  errors_.codes.clear();
+  EXPECT_EQ(folder_.Read("Kept.vkm"), "[Settings other options]\r\n38=1\r\n");
 }
 
 TEST_F(ConfigurationFileTest, MissingFileReadsLikeAnEmptyOne) {

@@ -137,5 +137,15 @@ TEST_F(ErrorProcessorTest, AnUnwritableLogEndsTheReportQuietly) {
   EXPECT_EQ(window_.shown.size(), 1u);  // the user still sees the error
 }
 
+TEST_F(ErrorProcessorTest, ALogTheUserMadeReadOnlyIsLeftAsItIs) {
+  const auto log = folder_.Write("ErrorLog/Error.Log", "kept\r\n");
+  std::filesystem::permissions(log, std::filesystem::perms::owner_read);
+  processor_.Report(kFailure);
+  EXPECT_EQ(window_.shown.size(), 1u);
+  EXPECT_EQ(Log(), "kept\r\n");
+  EXPECT_EQ(std::filesystem::status(log).permissions(), std::filesystem::perms::owner_read);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ / "ErrorLog"), {}), 1);
+}
+
 }  // namespace
 }  // namespace errors

@@ -42,6 +42,7 @@ TEST_F(StartUpTest, CountsRegistersAndListsThePacks) {
   const std::string packages = root_.Read("Program/Resource/Packages.ini");
   EXPECT_TRUE(packages.starts_with("Static Leaders 1.0/1.0.0\r\nStatic religions 1.0/1.0.0\r\n"));
   EXPECT_TRUE(packages.ends_with("Add LoadingScreens WW2 Navy 1.0/1.0.0\r\n"));
+  EXPECT_TRUE(state.packages_listed);
   const auto list = platform::ReadCopyList(
       platform::RegistryStore(platform::RegistryStore::DefaultLocation()).Read());
   ASSERT_EQ(list.size(), 1u);
@@ -50,6 +51,13 @@ TEST_F(StartUpTest, CountsRegistersAndListsThePacks) {
 
   RunShellClose(paths_, state);
   EXPECT_TRUE(ReadCounter(root_ / "Program/Resource/TNCounter.ini").has_value());
+}
+
+TEST_F(StartUpTest, APackageListThatCannotBeWrittenIsNotTakenAsListed) {
+  root_.Write("Program/Resource/Packages.ini/in the way", "a folder where the list should be");
+  const ShellState state = RunShellStartUp(paths_, {}, {10, 0, 0});
+  EXPECT_TRUE(state.include_modules_ready);
+  EXPECT_FALSE(state.packages_listed);
 }
 
 TEST_F(StartUpTest, AnOldSystemStopsBeforeAnythingIsWritten) {
