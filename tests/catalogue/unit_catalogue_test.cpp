@@ -5,6 +5,7 @@
 #include <set>
 
 #include "catalogue/library_paths.h"
+#include "platform/file_io.h"
 #include "platform/text.h"
 
 namespace catalogue {
@@ -55,6 +56,46 @@ TEST(UnitCatalogue, KeepsTheOddSpellingsExactly) {
     EXPECT_EQ(DisplayName(c.kind, c.row), Ansi(c.display_name)) << c.identifier;
   }
   EXPECT_EQ(RowLabel(kSeaUnits, 13), Ansi("  Дизельная ПЛ"));
+}
+
+std::string Upgrades(int kind, int row, bool diesel_line) {
+  std::string text;
+  for (const Upgrade& target : UpgradeTargets(kind, row, diesel_line)) {
+    if (!text.empty()) text += ", ";
+    text += target.row ? "row " + std::to_string(target.row) : target.class_name;
+  }
+  return text;
+}
+
+// Every row with every column the queries give, as data/unit_catalogue.txt lists it (UTF-8, one
+// row a line, tab-separated; the upgrades with and without the diesel line).
+TEST(UnitCatalogue, EveryRowMatchesTheGoldenTable) {
+  std::vector<std::string> rows;
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    for (int row = 1; row <= RowCount(kind); ++row) {
+      std::vector<std::string> cells = {std::to_string(kind), std::to_string(row),
+                                        UnitIdentifier(kind, row),
+                                        platform::Cp1251ToUtf8(RowLabel(kind, row))};
+      if (IsNewUnitKind(kind)) {
+        cells.insert(cells.end(), {StandardAnimation(kind, row), NewUnitArtTag(kind, row),
+                                   Upgrades(kind, row, true) + " / " + Upgrades(kind, row, false)});
+      } else if (kind == kStandardUnits) {
+        cells.insert(cells.end(), {StandardAnimation(kind, row), StandardClassName(kClassName, row),
+                                   StandardClassName(kArtDefine, row),
+                                   StandardClassName(kEarlyArtLine, row), StandardButton(row)});
+      }
+      std::string line;
+      for (const std::string& cell : cells) line += (line.empty() ? "" : "\t") + cell;
+      rows.push_back(line);
+    }
+  }
+  const auto golden =
+      platform::ReadFileBytes(std::filesystem::path(CATALOGUE_TEST_DATA) / "unit_catalogue.txt");
+  ASSERT_TRUE(golden);
+  std::vector<std::string> expected = platform::SplitLines(*golden);
+  while (!expected.empty() && expected.back().empty()) expected.pop_back();
+  ASSERT_EQ(rows.size(), expected.size());
+  for (size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], expected[i]);
 }
 
 TEST(UnitCatalogue, LookupsOutsideTheTablesAnswerNothing) {

@@ -7,6 +7,7 @@
 
 #include "platform/ini_file.h"
 #include "platform/text.h"
+#include "tests/config/known_state.h"
 #include "tests/config/rules_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -122,14 +123,18 @@ TEST_F(ConfigurationFileTest, WrittenFileLayout) {
   EXPECT_EQ(lines.back(), "[Settings of EXACT]");
   EXPECT_EQ(file.Keys("Settings change lines of development"),
             (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8", "92", "93"}));
-  std::vector<std::string> option_keys;
-  for (int key : config::WriteOrder()) option_keys.push_back(std::to_string(key));
-  EXPECT_EQ(file.Keys("Settings other options"), option_keys);
   for (auto [key, value] :
        {std::pair{"57", "1"}, {"1", "0"}, {"2", "75"}, {"12", "-1"}, {"59", "0"}, {"173", "0"}}) {
     EXPECT_EQ(file.Get("Settings other options", key), value) << key;
   }
   EXPECT_EQ(file.Get("Settings change lines of development", "2"), "1");
+}
+
+// The whole file, byte for byte: sections, key order, values and the cp1251 grid value.
+TEST_F(ConfigurationFileTest, WrittenFileOfAKnownStateMatchesItsGolden) {
+  SetKnownState(controls_);
+  ASSERT_TRUE(WriteConfiguration(controls_, folder_ / "Known.vkm"));
+  EXPECT_EQ(folder_.Read("Known.vkm"), GoldenBytes("known_state.vkm"));
 }
 
 TEST_F(ConfigurationFileTest, FileOfAnotherVersionIsReadKeyByKey) {

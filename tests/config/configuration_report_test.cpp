@@ -8,6 +8,7 @@
 #include "errors/guard.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
+#include "tests/config/known_state.h"
 #include "tests/config/rules_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -45,6 +46,17 @@ TEST_F(ConfigurationReportTest, ReportOfTheInitialState) {
       platform::ReadFileBytes(std::filesystem::path(CONFIG_TEST_DATA) / "initial_report.txt");
   ASSERT_TRUE(expected);
   EXPECT_EQ(BuildConfigurationReport(controls_, SampleInputs()), *expected);
+}
+
+TEST_F(ConfigurationReportTest, ReportOfAKnownStateMatchesItsGolden) {
+  SetKnownState(controls_);
+  ReportInputs inputs = SampleInputs();
+  inputs.data_version = "Data 7 (invented)";
+  inputs.auto_config = false;
+  inputs.info_lang = 2;
+  inputs.game_folder = platform::Ansi("C:\\Игры\\Beyond the Sword\\");
+  inputs.nifskope_path = "";
+  EXPECT_EQ(BuildConfigurationReport(controls_, inputs), GoldenBytes("known_state_report.txt"));
 }
 
 TEST_F(ConfigurationReportTest, ValuesAndAMissingGame) {

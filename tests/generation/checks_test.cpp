@@ -101,6 +101,167 @@ TEST_F(ChecksTest, FindingsBlockOrWarn) {
   }
 }
 
+// The memo's findings word for word, in check order, with the separator lines between them.
+TEST_F(ChecksTest, FindingsSayExactlyWhatIsWrong) {
+  const std::string game_wrong =
+      "•   Задан не верный путь к папке Civilization 4, зайдите в настройки программы и измените "
+      "его.";
+  const std::string settings_wrong =
+      "•   Задан не верный путь к папке настроек, зайдите в настройки программы и измените его.";
+  const std::string cyrillic_advice =
+      " имеются символы кириллицы и выбрано установить \r\ndll-компонент RevolutionDCM. "
+      "Рекомендуется отключить данный компонент \r\nили переименовать папку. Иначе возможны "
+      "ошибки в работе игры.";
+  const std::string cyrillic_game = "•   В пути к папке игры" + cyrillic_advice;
+  const std::string cyrillic_settings = "•   В пути к папке настроек" + cyrillic_advice;
+  const std::string privateer =
+      "•   Выбрана возможность улучшать Капер до Рейдерской ПЛ и не добавлена Рейдерской ПЛ (не "
+      "критическая ошибка).";
+  const std::string destroyer =
+      "•   Выбрана возможность улучшать Эсминец до БПК и не добавлен БПК (не критическая ошибка).";
+  const std::string vtol_aircraft =
+      "•   Включены авиационные юниты вертикального взлета и посадки и не включен ни один "
+      "носитель для них (не критическая ошибка).";
+  const std::string vtol_carriers =
+      "•   Включены морские юниты с возможностью нести авиационные юниты вертикального взлета и "
+      "посадки и не включен ни один из них (не критическая ошибка).";
+  const std::string bombers =
+      "•   Включены атомные бомбардировщики и не включен ни один DLL (SDK) компонент. "
+      "\r\nАтомные бомбардировщики будут отключены (не критическая ошибка).";
+  const std::string nothing =
+      "•   Не выбрано ни одного изменения, сгенерированный мод не будет отличаться от "
+      "оригинальной игры";
+  const std::string speeds =
+      "•   На вкладке \"Скорости игры\" включены новые скорости, но не отключено такое же "
+      "количество сложностей";
+  const std::string cyrillic_folder = "\xC8\xE3\xF0\xFB/";  // "Игры" in cp1251
+  const auto revdcm = [](OptionSnapshot::Builder b, const char* language) {
+    b.Option(58, 1).List("NTCListBox3", 1, {"Evolution of War", "RevolutionDCM"});
+    b.Language(language);
+    return b;
+  };
+  const auto options = [](OptionSnapshot::Builder b) {
+    return [b](CheckInputs& in) { in.options = b.Build(); };
+  };
+  struct Case {
+    const char* name;
+    std::function<void(CheckInputs&)> change;
+    std::vector<std::string> findings;  // UTF-8
+  } cases[] = {
+      {"game folder wrong", [](CheckInputs& in) { in.game_folder = "/nowhere/"; }, {game_wrong}},
+      {"settings folder wrong",
+       [](CheckInputs& in) { in.game_settings_folder = "/nowhere"; },
+       {settings_wrong}},
+      {"both folders wrong",
+       [](CheckInputs& in) {
+         in.game_folder = "/nowhere/";
+         in.game_settings_folder = "/nowhere";
+       },
+       {game_wrong, " ", settings_wrong}},
+      {"nothing chosen", options(OptionSnapshot::Builder::InitialState()), {nothing}},
+      {"eight levels and speeds", options(OneFlag().Option(124, 1)), {speeds}},
+      {"Cyrillic game folder",
+       [&](CheckInputs& in) {
+         in.options = revdcm(OneFlag(), "Russian").Build();
+         in.game_folder += cyrillic_folder;
+       },
+       {cyrillic_game}},
+      {"Cyrillic settings folder",
+       [&](CheckInputs& in) {
+         in.options = revdcm(OneFlag(), "Russkii").Build();
+         in.game_settings_folder += "/\xA8";  // "Ё"
+       },
+       {cyrillic_settings}},
+      {"both Cyrillic",
+       [&](CheckInputs& in) {
+         in.options = revdcm(OneFlag(), "Russian").Build();
+         in.game_folder += cyrillic_folder;
+         in.game_settings_folder += "/\xB8";  // "ё"
+       },
+       {cyrillic_game, " ", cyrillic_settings}},
+      {"Cyrillic without RevolutionDCM",
+       [&](CheckInputs& in) {
+         in.options = OneFlag().Language("Russian").Build();
+         in.game_folder += cyrillic_folder;
+       },
+       {}},
+      {"English and Cyrillic",
+       [&](CheckInputs& in) {
+         in.options = revdcm(OneFlag(), "English").Build();
+         in.game_folder += cyrillic_folder;
+       },
+       {}},
+      {"privateer line without the raider submarine",
+       options(OneFlag().LineItem(7, true)),
+       {privateer}},
+      {"destroyer line without the large anti-submarine ship",
+       options(OneFlag().LineItem(11, true)),
+       {destroyer}},
+      {"both lines without their ships",
+       options(OneFlag().LineItem(7, true).LineItem(11, true)),
+       {privateer, " ", destroyer}},
+      {"both lines with their ships",
+       options(OneFlag()
+                   .LineItem(7, true)
+                   .LineItem(11, true)
+                   .GridRow("ValueListEditor4", "Navy_PrivateerSub", "Model")
+                   .GridRow("ValueListEditor4", "Navy_BPK", "Model")),
+       {}},
+      {"the raider submarine does not stand for the large anti-submarine ship",
+       options(OneFlag().LineItem(7, true).LineItem(11, true).GridRow(
+           "ValueListEditor4", "Navy_PrivateerSub", "Model")),
+       {destroyer}},
+      {"the large anti-submarine ship does not stand for the raider submarine",
+       options(OneFlag().LineItem(7, true).LineItem(11, true).GridRow("ValueListEditor4",
+                                                                      "Navy_BPK", "Model")),
+       {privateer}},
+      {"a lines heading or another line does not count",
+       options(OneFlag().LineItem(6, true).LineItem(10, true).LineItem(13, true)),
+       {}},
+      {"VTOL aircraft without a carrier",
+       options(OneFlag().GridRow("ValueListEditor3", "AV_GydroPlane", "Model")),
+       {vtol_aircraft}},
+      {"a VTOL carrier without aircraft",
+       options(OneFlag().GridRow("ValueListEditor4", "Navy_AirSub", "Model")),
+       {vtol_carriers}},
+      {"VTOL aircraft and a carrier",
+       options(OneFlag()
+                   .GridRow("ValueListEditor3", "AV_ASHellicopter", "Model")
+                   .GridRow("ValueListEditor4", "Navy_HeavyCruiser", "Model")),
+       {}},
+      {"atomic bombers without the DLL",
+       options(OneFlag().GridRow("ValueListEditor3", "AV_Atom_Jet_Bomber", "Model")),
+       {bombers}},
+      {"blocking and warning findings in check order",
+       [&](CheckInputs& in) {
+         in.options = OneFlag()
+                          .Option(123, 1)
+                          .LineItem(7, true)
+                          .GridRow("ValueListEditor3", "AV_Atom_Stealth_Bomber", "Model")
+                          .Build();
+         in.game_folder = "/nowhere/";
+       },
+       {game_wrong, " ", speeds, " ", privateer, " ", bombers}},
+  };
+  // The RevolutionDCM files, so that only the Cyrillic finding is left in those cases.
+  CheckInputs with_revdcm = Inputs(revdcm(OneFlag(), "Russian"));
+  for (const std::string& file : RequiredDataFiles(with_revdcm)) {
+    if (!fs::exists(root_ / "DATA" / file)) root_.Write("DATA/" + file, "");
+  }
+  for (const auto& c : cases) {
+    CheckInputs inputs = Inputs(OneFlag());
+    c.change(inputs);
+    const CheckResult result = CheckWarnings(inputs);
+    ASSERT_GE(result.memo.size(), 2u) << c.name;
+    EXPECT_EQ(platform::Cp1251ToUtf8(result.memo[0]),
+              "Обнаружены ошибки в настройках, исправьте их перед генерацией:");
+    EXPECT_EQ(result.memo[1], " ");
+    std::vector<std::string> findings;
+    for (const auto& line : Findings(result)) findings.push_back(platform::Cp1251ToUtf8(line));
+    EXPECT_EQ(findings, c.findings) << c.name;
+  }
+}
+
 TEST_F(ChecksTest, MissingFilesFollowOneHeader) {
   for (const char* file : {"XML/Trim.ini", "XML/Hellicopters.ini", "XML/CIV4ArtDefines_Unit.xml"}) {
     fs::remove(root_ / "DATA" / file);

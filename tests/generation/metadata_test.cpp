@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file_io.h"
 #include "xmlengine/engine.h"
 
 namespace generation {
@@ -30,17 +31,59 @@ std::string Define(const std::string& name, const std::string& value) {
 
 std::string NoInsert(std::string_view) { return ""; }
 
-TEST(DescriptionFile, IsFixedText) {
-  const std::string text = DescriptionFileText();
-  EXPECT_TRUE(
-      text.starts_with("[CONFIG]\r\n\r\n; Read Game options from XML, not .ini\r\n"
-                       "ForceGameOptions = 0\r\n\r\n; Modular XML Loading\r\n"));
-  EXPECT_NE(
-      text.find("\r\n; Allow public maps to be used with this mod\r\nAllowPublicMaps = 1\r\n\r\n"),
-      std::string::npos);
-  EXPECT_TRUE(
-      text.ends_with("\r\n; Mod Image file\r\nImageFile = 0\r\n\r\n; Name of Mod\r\n"
-                     "Name = Vornak.TQ 1.5.0\r\n"));
+std::string Golden(std::string_view name) {
+  const auto bytes = platform::ReadFileBytes(std::filesystem::path(GENERATION_TEST_DATA) / name);
+  EXPECT_TRUE(bytes) << name;
+  return bytes.value_or("");
+}
+
+TEST(DescriptionFile, MatchesItsGolden) {
+  EXPECT_EQ(DescriptionFileText(), Golden("description.ini"));
+}
+
+// Whole files for a few option states. Every option in a state holds a value of its own, so an
+// option that feeds its neighbour's define, or two blocks that trade places, show.
+TEST(GlobalDefines, WholeFilesMatchTheirGoldens) {
+  const std::vector<std::string> dll_variants = {"Evolution of War", "RevolutionDCM"};
+  struct Case {
+    const char* golden;
+    std::vector<std::pair<int, int>> options;
+    int dll_variant;  // -1: no DLL component
+  } cases[] = {
+      {"global_defines_every_number.xml",
+       {{50, 4},
+        {32, 5},
+        {33, 7},
+        {34, 20},
+        {42, 1},
+        {35, 30},
+        {52, 3},
+        {21, 1},
+        {54, 55},
+        {53, 45},
+        {36, 150},
+        {51, 6},
+        {110, 1},
+        {111, 1}},
+       -1},
+      {"global_defines_revdcm.xml", {{53, 40}}, 1},
+      {"global_defines_eow_a.xml", {{68, 9}, {69, 1}, {71, 1}, {73, 1}, {128, 1}, {129, 1}}, 0},
+      {"global_defines_eow_b.xml", {{70, 1}, {72, 1}, {77, 1}, {127, 1}}, 0},
+  };
+  const auto insert = [](std::string_view file) -> std::string {
+    if (file == "XML\\Slow Heals\\GlobalDefinesAlt.ini") return "<!-- Slow Heals insert -->\n";
+    if (file == "XML\\Religions\\GlobalDefinesAlt.ini") return "<!-- Religions insert -->\r\n";
+    if (file == "XML\\EoW\\GlobalDefinesAlt.ini") return "<!-- EoW insert -->";
+    if (file == "XML\\RevolutionDCM\\GlobalDefinesAlt.ini")
+      return "<!-- RevolutionDCM insert -->\r\n";
+    return "<!-- unexpected " + std::string(file) + " -->\r\n";
+  };
+  for (const Case& c : cases) {
+    auto builder = OptionSnapshot::Builder::InitialState();
+    for (auto [key, value] : c.options) builder.Option(key, value);
+    if (c.dll_variant >= 0) builder.Option(58, 1).List("NTCListBox3", c.dll_variant, dll_variants);
+    EXPECT_EQ(GlobalDefinesText(builder.Build(), insert), Golden(c.golden)) << c.golden;
+  }
 }
 
 TEST(GlobalDefines, StandardOptionsGiveOnlyTheTwoFixedDefines) {

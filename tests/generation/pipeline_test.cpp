@@ -64,8 +64,11 @@ TEST_F(PipelineTest, AMinimalRunWritesTheModsOwnFiles) {
   ASSERT_TRUE(result.succeeded) << result.failure;
   const fs::path mod = root_ / "Game/Mods/My Mod";
   EXPECT_EQ(result.mod_folder, mod);
-  EXPECT_EQ(*platform::ReadFileBytes(mod / "My Mod.ini"), DescriptionFileText());
-  EXPECT_TRUE(platform::IsFile(mod / "Assets/XML/GlobalDefinesAlt.xml"));
+  const fs::path goldens = GENERATION_TEST_DATA;
+  EXPECT_EQ(platform::ReadFileBytes(mod / "My Mod.ini"),
+            platform::ReadFileBytes(goldens / "description.ini"));
+  EXPECT_EQ(platform::ReadFileBytes(mod / "Assets/XML/GlobalDefinesAlt.xml"),
+            platform::ReadFileBytes(goldens / "global_defines_standard.xml"));
   EXPECT_TRUE(platform::IsFile(mod / "Assets/XML/Units/CIV4SpecialUnitInfos.xml"));
   EXPECT_TRUE(platform::IsFile(mod / "Assets/XML/Units/CIV4UnitInfos.xml"));  // the fallback
   EXPECT_TRUE(platform::IsFile(mod / "Assets/XML/Text/VK_CIV4GameTextInfos_2.xml"));
