@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -11,8 +12,10 @@ namespace xmlengine {
 namespace {
 
 // Blocks are filled to kTargetBlock lines and split when an edit makes one longer than kMaxBlock.
-constexpr size_t kTargetBlock = 1024;
-constexpr size_t kMaxBlock = 2048;
+// Small blocks keep the line views an edit moves within one block few; the Fenwick tree of block
+// sizes keeps the number of blocks from costing an edit anything but its logarithm.
+constexpr size_t kTargetBlock = 256;
+constexpr size_t kMaxBlock = 512;
 // New text is stored in chunks of this size; a larger text gets a chunk of its own.
 constexpr size_t kChunkSize = 64 * 1024;
 
@@ -52,7 +55,7 @@ Document& Document::operator=(const Document& other) {
 
 Document::Document(Document&& other) noexcept
     : blocks_(std::move(other.blocks_)),
-      starts_(std::move(other.starts_)),
+      block_sizes_(std::move(other.block_sizes_)),
       size_(other.size_),
       chunks_(std::move(other.chunks_)),
       open_(other.open_),
@@ -66,7 +69,7 @@ Document::Document(Document&& other) noexcept
 Document& Document::operator=(Document&& other) noexcept {
   if (this == &other) return *this;
   blocks_ = std::move(other.blocks_);
-  starts_ = std::move(other.starts_);
+  block_sizes_ = std::move(other.block_sizes_);
   size_ = other.size_;
   chunks_ = std::move(other.chunks_);
   open_ = other.open_;
@@ -103,7 +106,7 @@ void Document::CopyFrom(const Document& other) {
     }
   }
   chunks_.push_back({std::move(chunk), bytes + 1});
-  starts_ = other.starts_;
+  block_sizes_ = other.block_sizes_;
   size_ = other.size_;
 }
 
@@ -127,7 +130,7 @@ std::vector<std::string> Document::Lines() const {
 
 void Document::ResetContent() {
   blocks_.clear();
-  starts_.clear();
+  block_sizes_.clear();
   size_ = 0;
   for (Chunk& chunk : chunks_) {
     if (chunk.capacity > spare_.capacity) spare_ = std::move(chunk);
@@ -171,8 +174,7 @@ void Document::AdoptBytes(std::unique_ptr<char[]> bytes, size_t size, size_t cap
   });
   if (!current.empty()) blocks_.push_back(std::move(current));
   size_ = blocks_.empty() ? 0 : (blocks_.size() - 1) * kTargetBlock + blocks_.back().size();
-  starts_.resize(blocks_.size());
-  FixStartsFrom(0);
+  IndexBlocks();
   NoteEdit();
 }
 
@@ -225,15 +227,31 @@ std::string_view Document::Store(std::string_view text) {
 Document::Location Document::Locate(size_t n) const {
   if (blocks_.empty()) return {0, 0};
   if (n >= size_) return {blocks_.size() - 1, blocks_.back().size()};
-  const auto it = std::upper_bound(starts_.begin(), starts_.end(), n);
-  const size_t block = static_cast<size_t>(it - starts_.begin()) - 1;
-  return {block, n - starts_[block]};
+  // The last block count b whose first b blocks hold at most n lines: line n lies in block b.
+  const size_t count = blocks_.size();
+  size_t block = 0;
+  size_t left = n;
+  for (size_t step = std::bit_floor(count); step > 0; step >>= 1) {
+    if (block + step <= count && block_sizes_[block + step] <= left) {
+      block += step;
+      left -= block_sizes_[block];
+    }
+  }
+  return {block, left};
 }
 
-void Document::FixStartsFrom(size_t block) {
-  for (size_t b = block; b < blocks_.size(); ++b) {
-    starts_[b] = b == 0 ? 0 : starts_[b - 1] + blocks_[b - 1].size();
+void Document::IndexBlocks() {
+  const size_t count = blocks_.size();
+  block_sizes_.assign(count + 1, 0);
+  for (size_t k = 1; k <= count; ++k) {
+    block_sizes_[k] += blocks_[k - 1].size();
+    const size_t parent = k + (k & (~k + 1));
+    if (parent <= count) block_sizes_[parent] += block_sizes_[k];
   }
+}
+
+void Document::GrowBlock(size_t block, size_t delta) {
+  for (size_t k = block + 1; k < block_sizes_.size(); k += k & (~k + 1)) block_sizes_[k] += delta;
 }
 
 void Document::SplitBlockIfLarge(size_t block) {
@@ -249,8 +267,7 @@ void Document::SplitBlockIfLarge(size_t block) {
   blocks_.insert(blocks_.begin() + static_cast<ptrdiff_t>(block) + 1,
                  std::make_move_iterator(pieces.begin() + 1),
                  std::make_move_iterator(pieces.end()));
-  starts_.resize(blocks_.size());
-  FixStartsFrom(block);
+  IndexBlocks();
 }
 
 size_t Document::Replace(size_t first, size_t count, std::string_view text) {
@@ -266,7 +283,7 @@ size_t Document::Replace(size_t first, size_t count, std::string_view text) {
 
   if (blocks_.empty()) {
     blocks_.emplace_back();
-    starts_.push_back(0);
+    IndexBlocks();
   }
   const Location at = Locate(first);
   if (at.offset + count <= blocks_[at.block].size()) {
@@ -282,8 +299,7 @@ size_t Document::Replace(size_t first, size_t count, std::string_view text) {
     }
     size_ = size_ - count + inserted;
     if (inserted != count) {
-      const size_t delta = inserted - count;  // wraps for a decrease; the sums come out right
-      for (size_t b = at.block + 1; b < starts_.size(); ++b) starts_[b] += delta;
+      GrowBlock(at.block, inserted - count);  // wraps for a decrease; the sums come out right
     }
     SplitBlockIfLarge(at.block);
   } else {
@@ -299,9 +315,8 @@ size_t Document::Replace(size_t first, size_t count, std::string_view text) {
     blocks_.erase(blocks_.begin() + static_cast<ptrdiff_t>(at.block) + 1,
                   blocks_.begin() + static_cast<ptrdiff_t>(end.block) + 1);
     blocks_[at.block] = std::move(merged);
-    starts_.resize(blocks_.size());
     size_ = size_ - count + inserted;
-    FixStartsFrom(at.block);
+    IndexBlocks();
     SplitBlockIfLarge(at.block);
   }
   NoteEdit();
@@ -316,6 +331,15 @@ void Document::Erase(size_t first, size_t count) {
   if (count == 0) return;
   const Location at = Locate(first);
   Block& head = blocks_[at.block];
+  if (at.offset + count <= head.size() && count < head.size()) {
+    // Inside one block, which keeps lines: only its count changes.
+    head.erase(head.begin() + static_cast<ptrdiff_t>(at.offset),
+               head.begin() + static_cast<ptrdiff_t>(at.offset + count));
+    size_ -= count;
+    GrowBlock(at.block, 0 - count);
+    NoteEdit();
+    return;
+  }
   if (at.offset + count <= head.size()) {
     head.erase(head.begin() + static_cast<ptrdiff_t>(at.offset),
                head.begin() + static_cast<ptrdiff_t>(at.offset + count));
@@ -329,8 +353,7 @@ void Document::Erase(size_t first, size_t count) {
   }
   if (blocks_[at.block].empty()) blocks_.erase(blocks_.begin() + static_cast<ptrdiff_t>(at.block));
   size_ -= count;
-  starts_.resize(blocks_.size());
-  FixStartsFrom(at.block);
+  IndexBlocks();
   if (at.block < blocks_.size()) SplitBlockIfLarge(at.block);
   NoteEdit();
 }
@@ -377,8 +400,7 @@ size_t Document::RemoveBlankLines() {
   if (!current.empty()) kept.push_back(std::move(current));
   blocks_ = std::move(kept);
   size_ -= removed;
-  starts_.resize(blocks_.size());
-  FixStartsFrom(0);
+  IndexBlocks();
   NoteEdit();
   return removed;
 }

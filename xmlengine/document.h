@@ -1,11 +1,11 @@
 // A document of the XML engine: a list of text lines (cp1251 bytes, never holding CR
 // or LF) that is edited in place.
 //
-// Lines are views into text the document owns; they are held in blocks of at most a few thousand
-// lines with the first line number of each block, so that replacing lines costs about the size of
-// one block plus one pass over the block table, never a copy of the document. Searches walk the
-// blocks and allocate nothing. A revision number counts the edits, so that a key index can tell
-// whether the document changed since it last looked (key_index.h).
+// Lines are views into text the document owns; they are held in blocks of a few hundred lines,
+// with the blocks' line counts in a Fenwick tree, so that replacing lines costs about the size of
+// one block plus a logarithmic update, never a copy of the document or a walk over it. Searches
+// walk the blocks and allocate nothing. A revision number counts the edits, so that a key index can
+// tell whether the document changed since it last looked (key_index.h).
 #pragma once
 
 #include <cstddef>
@@ -104,13 +104,18 @@ class Document {
   void ResetContent();
   void RebuildBlocks(std::vector<std::string_view>&& lines);
   Location Locate(size_t n) const;
-  void FixStartsFrom(size_t block);
+  // Rebuilds block_sizes_ after blocks were added, removed or split.
+  void IndexBlocks();
+  // Block `block` gained `delta` lines (a wrapped value for a loss).
+  void GrowBlock(size_t block, size_t delta);
   void SplitBlockIfLarge(size_t block);
   void NoteEdit() { ++revision_; }
   void CopyFrom(const Document& other);
 
   std::vector<Block> blocks_;
-  std::vector<size_t> starts_;  // first line number of each block
+  // The blocks' line counts as a Fenwick tree (one-based): an edit inside a block updates it in
+  // O(log blocks), and Locate descends it, so no edit walks the blocks after it.
+  std::vector<size_t> block_sizes_;
   size_t size_ = 0;
 
   // Text storage: chunks that are never moved or freed while a line may point into them.

@@ -40,16 +40,52 @@ std::optional<KeyKind> KeyKindFromNumber(int64_t number) {
 
 void KeyIndex::Clear() {
   lines_.clear();
+  shifts_.clear();
   Invalidate();
 }
 
 void KeyIndex::Assign(std::vector<int64_t> lines) {
   lines_ = std::move(lines);
+  shifts_.clear();
   Invalidate();
+}
+
+int64_t KeyIndex::Line(size_t entry) const {
+  int64_t line = lines_[entry];
+  if (!shifts_.empty()) {
+    for (size_t k = entry + 1; k > 0; k &= k - 1) line += shifts_[k];
+  }
+  return line;
+}
+
+void KeyIndex::AddShift(size_t from, int64_t delta) {
+  const size_t n = lines_.size();
+  if (delta == 0 || from >= n) return;
+  if (shifts_.empty()) shifts_.assign(n + 1, 0);
+  for (size_t k = from + 1; k <= n; k += k & (~k + 1)) shifts_[k] += delta;
+}
+
+void KeyIndex::ApplyShifts() const {
+  if (shifts_.empty()) return;
+  for (size_t i = lines_.size(); i-- > 0;) lines_[i] = Line(i);
+  shifts_.clear();
+}
+
+size_t KeyIndex::LowerBound(size_t from, size_t to, int64_t line) const {
+  while (from < to) {
+    const size_t middle = from + (to - from) / 2;
+    if (Line(middle) < line) {
+      from = middle + 1;
+    } else {
+      to = middle;
+    }
+  }
+  return from;
 }
 
 void KeyIndex::Build(const Document& document, KeyKind kind) {
   lines_.clear();
+  shifts_.clear();
   prints_.clear();
   tokens_.clear();
   const Needle tag(KeyTag(kind));
@@ -75,14 +111,14 @@ void KeyIndex::Build(const Document& document, KeyKind kind) {
 
 void KeyIndex::Shift(int64_t delta, int64_t position) {
   if (delta == 0) return;
-  const size_t from = position < 0 ? 0 : static_cast<size_t>(position) + 1;
-  for (size_t i = from; i < lines_.size(); ++i) lines_[i] += delta;
+  AddShift(position < 0 ? 0 : static_cast<size_t>(position) + 1, delta);
   Invalidate();
 }
 
 void KeyIndex::Insert(int64_t line) {
   // The designed rule is "the first entry greater than n", which a linear search keeps even for an
   // index whose entries are no longer ascending.
+  ApplyShifts();
   const auto first_greater =
       std::find_if(lines_.begin(), lines_.end(), [line](int64_t entry) { return entry > line; });
   if (first_greater == lines_.end()) return;
@@ -96,19 +132,13 @@ size_t KeyIndex::ReplaceAndShift(Document& document, size_t first, size_t count,
   const bool follow = valid_ && sorted_;
   size_t a = 0, b = 0;  // entries [a, b) point into the replaced lines
   if (follow) {
-    a = static_cast<size_t>(
-        std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first)) -
-        lines_.begin());
-    b = static_cast<size_t>(
-        std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first + count)) -
-        lines_.begin());
+    a = LowerBound(0, lines_.size(), static_cast<int64_t>(first));
+    b = LowerBound(a, lines_.size(), static_cast<int64_t>(first + count));
   }
   const size_t inserted = document.Replace(first, count, text);
   const int64_t delta = static_cast<int64_t>(inserted) - static_cast<int64_t>(count);
   const size_t first_shifted = position < 0 ? 0 : static_cast<size_t>(position) + 1;
-  if (delta != 0) {
-    for (size_t i = first_shifted; i < lines_.size(); ++i) lines_[i] += delta;
-  }
+  AddShift(first_shifted, delta);
   // The cache still describes every entry before the edit if none of them moved, and every entry
   // after it if all of them moved with their lines; the entries on the replaced lines are loose.
   if (!follow || (delta != 0 && (first_shifted < a || first_shifted > b))) {
@@ -122,7 +152,7 @@ size_t KeyIndex::ReplaceAndShift(Document& document, size_t first, size_t count,
                   static_cast<uint32_t>(i));
   }
   if (delta != 0 && first_shifted > 0 && first_shifted < lines_.size() &&
-      lines_[first_shifted - 1] > lines_[first_shifted]) {
+      Line(first_shifted - 1) > Line(first_shifted)) {
     sorted_ = false;
   }
   document_revision_ = document.revision();
@@ -142,10 +172,10 @@ void KeyIndex::BlankLines(Document& document, size_t first, size_t count) {
 }
 
 void KeyIndex::Loosen(size_t first, size_t end) const {
-  const auto a = std::lower_bound(lines_.begin(), lines_.end(), static_cast<int64_t>(first));
-  const auto b = std::lower_bound(a, lines_.end(), static_cast<int64_t>(end));
-  for (auto it = a; it != b; ++it) {
-    const auto i = static_cast<uint32_t>(it - lines_.begin());
+  const size_t a = LowerBound(0, lines_.size(), static_cast<int64_t>(first));
+  const size_t b = LowerBound(a, lines_.size(), static_cast<int64_t>(end));
+  for (size_t entry = a; entry != b; ++entry) {
+    const auto i = static_cast<uint32_t>(entry);
     if (loose_flags_[i]) continue;
     loose_flags_[i] = 1;
     loose_.insert(std::lower_bound(loose_.begin(), loose_.end(), i), i);
@@ -188,6 +218,7 @@ void KeyIndex::Sync(const Document& document) const {
 }
 
 void KeyIndex::Validate(const Document& document) const {
+  ApplyShifts();
   const size_t n = lines_.size();
   prints_.assign(n, Fingerprint{});
   loose_flags_.assign(n, 0);
@@ -210,7 +241,7 @@ void KeyIndex::Validate(const Document& document) const {
 }
 
 bool KeyIndex::LineHolds(const Document& document, size_t entry, const Needle& needle) const {
-  const int64_t n = lines_[entry];
+  const int64_t n = Line(entry);
   if (n < 0 || static_cast<uint64_t>(n) >= document.size()) return false;
   return needle.FoundIn(document.line(static_cast<size_t>(n)));
 }
@@ -218,7 +249,7 @@ bool KeyIndex::LineHolds(const Document& document, size_t entry, const Needle& n
 bool KeyIndex::CachedTest(const Document& document, size_t entry, const Needle& needle) const {
   if (loose_flags_[entry]) return LineHolds(document, entry, needle);
   if (!prints_[entry].MayContain(needle.fingerprint())) return false;
-  return needle.FoundIn(document.line(static_cast<size_t>(lines_[entry])));
+  return needle.FoundIn(document.line(static_cast<size_t>(Line(entry))));
 }
 
 bool KeyIndex::KeyLineContains(const Document& document, size_t entry, const Needle& needle) const {
@@ -293,25 +324,25 @@ LineSpan KeyIndex::Clamp(const Document& document, int64_t first, int64_t last) 
 
 LineSpan KeyIndex::SearchRange(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
-  const int64_t s = lines_[entry];
+  const int64_t s = Line(entry);
   const int64_t last =
-      entry + 1 < lines_.size() ? lines_[entry + 1] - 1 : static_cast<int64_t>(document.size()) - 2;
+      entry + 1 < lines_.size() ? Line(entry + 1) - 1 : static_cast<int64_t>(document.size()) - 2;
   return Clamp(document, s, last);
 }
 
 LineSpan KeyIndex::WholeSpan(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
-  const int64_t s = lines_[entry];
+  const int64_t s = Line(entry);
   const int64_t last =
-      entry + 1 < lines_.size() ? lines_[entry + 1] - 2 : static_cast<int64_t>(document.size()) - 3;
+      entry + 1 < lines_.size() ? Line(entry + 1) - 2 : static_cast<int64_t>(document.size()) - 3;
   return Clamp(document, s - 1, last);
 }
 
 LineSpan KeyIndex::Content(const Document& document, size_t entry) const {
   if (entry >= lines_.size()) return {};
-  const int64_t s = lines_[entry];
+  const int64_t s = Line(entry);
   const int64_t last =
-      entry + 1 < lines_.size() ? lines_[entry + 1] - 3 : static_cast<int64_t>(document.size()) - 4;
+      entry + 1 < lines_.size() ? Line(entry + 1) - 3 : static_cast<int64_t>(document.size()) - 4;
   return Clamp(document, s, last);
 }
 

@@ -50,8 +50,11 @@ class KeyIndex {
  public:
   size_t size() const { return lines_.size(); }
   bool empty() const { return lines_.empty(); }
-  int64_t operator[](size_t entry) const { return lines_[entry]; }
-  const std::vector<int64_t>& lines() const { return lines_; }
+  int64_t operator[](size_t entry) const { return Line(entry); }
+  const std::vector<int64_t>& lines() const {
+    ApplyShifts();
+    return lines_;
+  }
 
   void Clear();
   // Sets the entries directly (tests, callers that keep their own numbers).
@@ -103,7 +106,20 @@ class KeyIndex {
   bool CachedTest(const Document& document, size_t entry, const Needle& needle) const;
   LineSpan Clamp(const Document& document, int64_t first, int64_t last) const;
 
-  std::vector<int64_t> lines_;
+  // The entries' line numbers. A shift is not written into every later entry at once: it is
+  // recorded in a Fenwick tree of pending additions (`shifts_`, one-based, empty when none are
+  // pending), so that a patch of many edits on a large file costs O(log n) per shift instead of a
+  // walk over the entries after it. Line(i) reads an entry with its pending shifts; ApplyShifts
+  // writes them into `lines_` (before an insertion, a rebuild of the cache or a read of the whole
+  // list).
+  int64_t Line(size_t entry) const;
+  void AddShift(size_t from, int64_t delta);
+  void ApplyShifts() const;
+  // The first entry in [from, to) whose line is not less than `line` (the entries are ascending).
+  size_t LowerBound(size_t from, size_t to, int64_t line) const;
+
+  mutable std::vector<int64_t> lines_;
+  mutable std::vector<int64_t> shifts_;
 
   // The cache; it describes document `document_id_` at revision `document_revision_`.
   mutable bool valid_ = false;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "tests/xmlengine/reference_model.h"
@@ -175,6 +176,62 @@ TEST(KeyIndex, QueriesAgreeWithAPlainScanWhateverHappened) {
             << "round " << round << " step " << step << " " << text;
       }
     }
+  }
+}
+
+// Shifts and insertions on an index whose entries are out of order, cross each other and leave
+// the document, the list read back only through the queries until the end: every entry after the
+// position moves by the delta, the ones before it stay, and nothing reorders the list.
+TEST(KeyIndex, ShiftsOfAnIndexNoLongerAscendingAgreeWithAPlainList) {
+  std::mt19937 random(7);
+  const auto below = [&](size_t n) { return n ? random() % n : 0; };
+  std::vector<std::string> lines;
+  for (int n = 0; n < 400; ++n)
+    lines.push_back(n % 3 ? "<x/>" : "<Type>T" + std::to_string(n) + "</Type>");
+  const Document document = DocumentOf(lines);
+  const auto size = static_cast<int64_t>(document.size());
+  for (int round = 0; round < 20; ++round) {
+    std::vector<int64_t> model;
+    for (size_t n = 1 + below(300); n > 0; --n) {
+      model.push_back(static_cast<int64_t>(below(document.size() + 40)) - 20);
+    }
+    KeyIndex index;
+    index.Assign(model);
+    for (int step = 0; step < 400; ++step) {
+      if (below(10) == 0) {
+        const auto line = static_cast<int64_t>(below(document.size()));
+        const auto greater =
+            std::find_if(model.begin(), model.end(), [&](int64_t entry) { return entry > line; });
+        if (greater != model.end()) model.insert(greater, line);
+        index.Insert(line);
+      } else {
+        const int64_t delta = static_cast<int64_t>(below(41)) - 20;
+        const int64_t position = static_cast<int64_t>(below(model.size() + 1)) - 1;
+        for (size_t i = static_cast<size_t>(position + 1); i < model.size(); ++i) model[i] += delta;
+        index.Shift(delta, position);
+      }
+      ASSERT_EQ(index.size(), model.size());
+      const size_t entry = below(model.size());
+      ASSERT_EQ(index[entry], model[entry]) << "round " << round << " step " << step;
+      const int64_t last = entry + 1 < model.size() ? model[entry + 1] - 1 : size - 2;
+      const int64_t begin = std::clamp<int64_t>(model[entry], 0, size);
+      const int64_t end = std::clamp<int64_t>(last + 1, 0, size);
+      const LineSpan expected =
+          begin < end ? LineSpan{static_cast<size_t>(begin), static_cast<size_t>(end)} : LineSpan{};
+      ASSERT_EQ(index.SearchRange(document, entry), expected) << "round " << round;
+      const std::string key = "t" + std::to_string(3 * below(134));
+      size_t next = model.size();
+      for (size_t i = entry; i < model.size(); ++i) {
+        if (model[i] >= 0 && model[i] < size &&
+            testing::ContainsLowered(document.line(static_cast<size_t>(model[i])), key)) {
+          next = i;
+          break;
+        }
+      }
+      ASSERT_EQ(index.NextKeyLineContaining(document, Needle(key), entry), next)
+          << "round " << round << " step " << step << " " << key;
+    }
+    EXPECT_EQ(index.lines(), model) << "round " << round;
   }
 }
 
