@@ -54,10 +54,11 @@ constexpr ArtStyle kArtStyles[] = {{94, "Rus"},  {96, "Afr"},  {97, "Eur"},  {98
                                    {104, "Col"}, {109, "Bar"}};
 
 // A path text appended to a folder ("<data>" + "\Assets\..."): leading separators belong to the
-// concatenation. Empty when the text would leave the folder.
+// concatenation. Empty when the text would leave the folder, also through a link: a file the run
+// would refuse to read is missing here too.
 fs::path Appended(const fs::path& base, std::string_view text) {
   while (!text.empty() && (text.front() == '\\' || text.front() == '/')) text.remove_prefix(1);
-  const auto resolved = platform::ResolveInside(base, text);
+  const auto resolved = platform::ResolveInsideRealPath(base, text);
   return resolved ? *resolved : fs::path();
 }
 
