@@ -1,5 +1,6 @@
 #include "config/configuration_file.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -141,7 +142,12 @@ class Reader {
     if (value < kCounterMin || value > kCounterMax) {
       throw std::out_of_range("counter " + name + " out of range: " + std::to_string(value));
     }
-    rules_.SetCounter(option, static_cast<int>(value));
+    // Into the clamp range before the counter takes it: its edit keeps only as many characters
+    // as it has digits, so "-5" would stand there as "-", which the consistency check cannot read
+    // (it would stop, leaving every later counter unclamped), while the position behind it went
+    // on into the game files.
+    rules_.SetCounter(option, static_cast<int>(std::clamp<int64_t>(value, option.counter.clamp_min,
+                                                                   option.counter.clamp_max)));
   }
 
   void ReadList(const OptionInfo& option, const std::string& name) {

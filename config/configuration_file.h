@@ -67,8 +67,9 @@ bool WriteConfiguration(const OptionControls& controls, const fs::path& path);
 
 // Reads `path` into the controls (a missing file reads like an empty one). The loading flag is
 // set meanwhile and released however the reading ends. A counter value outside -32768..32767
-// stops the reading at that key, reported as "07.005-01"; what was read before stays. False when
-// the reading stopped.
+// stops the reading at that key, reported as "07.005-01"; what was read before stays. A value
+// inside it is clamped into the counter's clamp range (not the arrows' range) before the counter
+// takes it. False when the reading stopped.
 bool ReadConfiguration(OptionRules& rules, const fs::path& path, const ReadContext& context);
 
 }  // namespace config

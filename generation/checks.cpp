@@ -54,28 +54,29 @@ constexpr ArtStyle kArtStyles[] = {{94, "Rus"},  {96, "Afr"},  {97, "Eur"},  {98
                                    {104, "Col"}, {109, "Bar"}};
 
 // A path text appended to a folder ("<data>" + "\Assets\..."): leading separators belong to the
-// concatenation. Empty when the text would leave the folder.
+// concatenation. Empty when the text would leave the folder, also through a link: a file the run
+// would refuse to read is missing here too.
 fs::path Appended(const fs::path& base, std::string_view text) {
   while (!text.empty() && (text.front() == '\\' || text.front() == '/')) text.remove_prefix(1);
-  const auto resolved = platform::ResolveInside(base, text);
+  const auto resolved = platform::ResolveInsideRealPath(base, text);
   return resolved ? *resolved : fs::path();
 }
 
 bool Exists(const fs::path& base, std::string_view text) {
+  // A text of blanks and separators names the folder itself (trailing blanks of a Windows path
+  // drop out), and a folder is not a file.
+  if (platform::Trim(text).find_first_not_of("\\/") == std::string_view::npos) return false;
   const fs::path path = Appended(base, text);
   return !path.empty() && platform::IsFile(path);
 }
 
-// The lines of a list file of the data folder (empty when it is missing).
+// The lines of a list file of the data folder (none when it is missing). Blank lines stay: each
+// names the folder the list is read against, which is then missing as a file.
 std::vector<std::string> ListLines(const fs::path& file) {
-  std::vector<std::string> lines;
-  if (file.empty()) return lines;
+  if (file.empty()) return {};
   const auto bytes = platform::ReadFileBytes(file);
-  if (!bytes) return lines;
-  for (auto& line : platform::SplitLines(*bytes)) {
-    if (!platform::Trim(line).empty()) lines.push_back(std::move(line));
-  }
-  return lines;
+  if (!bytes) return {};
+  return platform::SplitLines(*bytes);
 }
 
 // One required file: its folder and its path text under it.

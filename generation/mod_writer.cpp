@@ -1,5 +1,7 @@
 #include "generation/mod_writer.h"
 
+#include <algorithm>
+
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/system_error.h"
@@ -48,7 +50,7 @@ void ModWriter::Remember(const fs::path& target) {
 }
 
 fs::path ModWriter::DataPath(std::string_view relative) const {
-  const auto resolved = platform::ResolveInside(data_folder_, relative);
+  const auto resolved = platform::ResolveInsideRealPath(data_folder_, relative);
   return resolved ? *resolved : fs::path();
 }
 
@@ -96,21 +98,41 @@ bool ModWriter::CopyFolderFromData(std::string_view source_folder, std::string_v
     log_.MissingSource(from.empty() ? fs::path(std::string(source_folder)) : from);
     return false;
   }
-  const fs::path to = ModPath(target_folder);
-  for (auto it = fs::recursive_directory_iterator(from); it != fs::recursive_directory_iterator();
-       ++it) {
-    const fs::path target =
-        staging_folder_ /
-        Resolve((to / it->path().lexically_relative(from)).lexically_relative(staging_folder_));
-    if (it->is_directory()) {
-      if (!dry_run_) fs::create_directories(target);
+  std::vector<fs::path> real_folders;
+  CopyTree(from, ModPath(target_folder), real_folders);
+  return true;
+}
+
+void ModWriter::CopyTree(const fs::path& from, const fs::path& to,
+                         std::vector<fs::path>& real_folders) {
+  std::error_code ec;
+  real_folders.push_back(fs::canonical(from, ec));
+  for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
+    // A link is followed only while it stays inside the data folder; one leading out is not
+    // read, and is reported as a source that is not there.
+    if (entry.is_symlink() && !platform::StaysInside(data_folder_, entry.path())) {
+      log_.MissingSource(entry.path());
       continue;
     }
-    if (!it->is_regular_file()) continue;
-    if (!dry_run_) platform::CopyFileBytes(it->path(), target);
+    const fs::path target =
+        staging_folder_ /
+        Resolve((to / entry.path().filename()).lexically_relative(staging_folder_));
+    if (entry.is_directory()) {
+      // A link back to a folder being copied would copy without end.
+      const fs::path real = fs::canonical(entry.path(), ec);
+      if (ec || std::find(real_folders.begin(), real_folders.end(), real) != real_folders.end()) {
+        continue;
+      }
+      Remember(target);
+      if (!dry_run_) fs::create_directories(target);
+      CopyTree(entry.path(), target, real_folders);
+      continue;
+    }
+    if (!entry.is_regular_file()) continue;
+    if (!dry_run_) platform::CopyFileBytes(entry.path(), target);
     Record(target);
   }
-  return true;
+  real_folders.pop_back();
 }
 
 void ModWriter::WriteFile(std::string_view relative, std::string_view bytes) {

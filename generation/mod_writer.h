@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "generation/run_log.h"
 
@@ -25,7 +26,8 @@ class ModWriter {
   // same. Returns whether a file was copied.
   bool CopyFromData(std::string_view source, std::string_view target_folder,
                     std::string_view name = {});
-  // Every file and subfolder of data/<source_folder> into mod/<target_folder>.
+  // Every file and subfolder of data/<source_folder> into mod/<target_folder>. Links are followed
+  // only while they stay inside the data folder; each one leading out is a missing source.
   bool CopyFolderFromData(std::string_view source_folder, std::string_view target_folder);
   // Writes a whole file of the mod.
   void WriteFile(std::string_view relative, std::string_view bytes);
@@ -33,7 +35,8 @@ class ModWriter {
 
   // The mod's file (in the staging folder), resolved; the file need not exist.
   fs::path ModPath(std::string_view relative) const;
-  // A file of the data folder, resolved; empty when the text leaves the data folder.
+  // A file of the data folder, resolved; empty when the text leaves the data folder, also through
+  // a link (confinement is decided on real paths).
   fs::path DataPath(std::string_view relative) const;
   bool ModFileExists(std::string_view relative) const;
 
@@ -47,6 +50,9 @@ class ModWriter {
   // Notes a folder or file the run made in the staging folder.
   void Remember(const fs::path& target);
   fs::path Resolve(const fs::path& relative) const;
+  // Copies the folder `from` of the data into `to` of the staging folder; `real_folders` holds
+  // the real paths of the folders being copied, from the outermost.
+  void CopyTree(const fs::path& from, const fs::path& to, std::vector<fs::path>& real_folders);
 
   fs::path data_folder_;
   fs::path staging_folder_;

@@ -96,6 +96,37 @@ std::optional<fs::path> ResolveInside(const fs::path& base, std::string_view ans
   return AppendResolved(base, *relative);
 }
 
+bool StaysInside(const fs::path& base, const fs::path& path) {
+  std::error_code ec;
+  // The base is the program's own choice and may not exist yet (a mod folder about to be made).
+  const fs::path real_base = fs::weakly_canonical(base, ec);
+  if (ec) return false;
+  fs::path prefix;
+  for (const auto& part : path) {
+    prefix /= part;
+    const fs::file_status status = fs::symlink_status(prefix, ec);
+    // (A missing entry also sets the error code.)
+    if (status.type() == fs::file_type::not_found) break;  // nothing below it exists either
+    if (ec) return false;
+    if (fs::is_symlink(status) && !fs::exists(prefix, ec)) return false;
+  }
+  const fs::path real = fs::weakly_canonical(path, ec);
+  if (ec) return false;
+  auto inside = real.begin();
+  for (const auto& part : real_base) {
+    if (inside == real.end() || *inside != part) return false;
+    ++inside;
+  }
+  return true;
+}
+
+std::optional<fs::path> ResolveInsideRealPath(const fs::path& base,
+                                              std::string_view ansi_relative) {
+  auto resolved = ResolveInside(base, ansi_relative);
+  if (!resolved || !StaysInside(base, *resolved)) return std::nullopt;
+  return resolved;
+}
+
 fs::path PathFromUserText(std::string_view ansi) {
   const bool drive = ansi.size() >= 2 && ansi[1] == ':' &&
                      ((ansi[0] >= 'A' && ansi[0] <= 'Z') || (ansi[0] >= 'a' && ansi[0] <= 'z'));

@@ -36,6 +36,18 @@ fs::path ResolveCase(const fs::path& path);
 // ConfineRelative, then ResolveCase of base / relative. nullopt when the relative text is refused.
 std::optional<fs::path> ResolveInside(const fs::path& base, std::string_view ansi_relative);
 
+// Whether `path` lies inside `base` on real paths: every symbolic link on the way is followed
+// first (at any depth, `base`'s own links and folders reached through links included), so a link
+// inside `base` that leads out of it is outside. A dangling link counts as outside, since what it
+// leads to would only appear later; a tail of `path` (or of `base`) that does not exist is taken
+// as written. False when a component cannot be examined.
+bool StaysInside(const fs::path& base, const fs::path& path);
+
+// ResolveInside with confinement decided on real paths: also nullopt when the resolved path does
+// not stay inside `base` (StaysInside). The result keeps the names as resolved, not the links'
+// targets, so a file reached through a link keeps the name its data gives it.
+std::optional<fs::path> ResolveInsideRealPath(const fs::path& base, std::string_view ansi_relative);
+
 // A path text that the user or a settings file gave (absolute or relative to the current folder):
 // converted from ANSI, '\' to '/', and case-resolved. No confinement: the user chose it. A
 // Windows drive path ("C:\Program Files\...", as registry values of a game installed under Wine

@@ -62,6 +62,12 @@ bool IsProgramFolder(const fs::path& folder) {
          platform::VersionsMatch(kProgramVersion, platform::FileVersionText(executable));
 }
 
+void SetUpLocationsAndErrorLog(const StartUpPaths& paths) {
+  Locations() = DataLocations(paths.program_folder, paths.per_user_folder, paths.temp_folder);
+  Locations().SetUp();
+  PointErrorProcessorAtLocations();
+}
+
 ShellState& CurrentShellState() {
   static ShellState state;
   return state;
@@ -78,9 +84,7 @@ ShellState RunShellStartUp(const StartUpPaths& paths, const StartUpHooks& hooks,
       if (hooks.unsupported_system) hooks.unsupported_system(state);
       return;
     }
-    Locations() = DataLocations(paths.program_folder, paths.per_user_folder, paths.temp_folder);
-    Locations().SetUp();
-    PointErrorProcessorAtLocations();
+    SetUpLocationsAndErrorLog(paths);
 
     const fs::path counters = Locations().CountersFolder();
     UpdateCounter(counters, "LCounter", "1", 1, CounterMode::kAdd, false);

@@ -62,6 +62,12 @@ bool IsProgramFolder(const fs::path& folder);
 ShellState RunShellStartUp(const StartUpPaths& paths, const StartUpHooks& hooks,
                            const platform::OsVersion& system);
 
+// What a run without the start-up (a headless command) needs of it: the data locations decided
+// as the start-up decides them (the program folder, or the per-user folder when the program
+// folder cannot be written) and the error processor pointed at the error log there. Nothing else
+// of the start-up runs: no counters, no registration.
+void SetUpLocationsAndErrorLog(const StartUpPaths& paths);
+
 // The shell's close steps: the run's work time into the counters, the scratch files gone.
 void RunShellClose(const StartUpPaths& paths, const ShellState& state);
 

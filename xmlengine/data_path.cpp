@@ -29,7 +29,7 @@ fs::path Resolve(const DataPath& path) {
     if (!IsSeparator(c)) only_separators = false;
   }
   if (only_separators) return path.root;
-  const auto resolved = platform::ResolveInside(path.root, relative);
+  const auto resolved = platform::ResolveInsideRealPath(path.root, relative);
   if (!resolved) {
     throw PathRefused("the path \"" + platform::Cp1251ToUtf8(path.relative) +
                       "\" from data does not stay inside " + path.root.string());

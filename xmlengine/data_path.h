@@ -1,7 +1,7 @@
 // Files that data names. A path text that comes from a data file, a table or a component
 // ("XML\Next War\", "CIV4UnitInfos") is never used as it is: it is joined to a folder the program
-// chose itself and resolved with platform::ResolveInside, so that it is matched without ASCII case
-// and can never lead outside that folder.
+// chose itself and resolved with platform::ResolveInsideRealPath, so that it is matched without
+// ASCII case and can never lead outside that folder, not even through a symbolic link in it.
 #pragma once
 
 #include <filesystem>
@@ -21,7 +21,8 @@ struct DataPath {
   std::string relative;  // empty: the root itself
 };
 
-// The relative text refused by confinement (absolute, a drive letter, climbing above the root).
+// The relative text refused by confinement (absolute, a drive letter, climbing above the root, a
+// link on the way that leads out of the root).
 class PathRefused : public std::runtime_error {
  public:
   explicit PathRefused(const std::string& what) : std::runtime_error(what) {}
@@ -32,8 +33,8 @@ class PathRefused : public std::runtime_error {
 std::string JoinPath(std::string_view first, std::string_view second);
 
 // The file-system path of a data path: the root when the relative text is empty (or only
-// separators), else platform::ResolveInside of it. Leading separators are dropped first, since
-// the designed sub-folders begin with one ("\XML\Units"). Throws PathRefused.
+// separators), else platform::ResolveInsideRealPath of it. Leading separators are dropped first,
+// since the designed sub-folders begin with one ("\XML\Units"). Throws PathRefused.
 fs::path Resolve(const DataPath& path);
 
 // Resolve(root, relative) of a relative text joined to the data path's own.

@@ -7,15 +7,18 @@
 #include <optional>
 #include <string>
 
+#include "errors/error_processor.h"
 #include "generation/checks.h"
 #include "generation/mod_folders.h"
 #include "generation/pipeline.h"
 #include "lang/interface_language.h"
 #include "platform/dialogs.h"
+#include "platform/file_io.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 #include "shell/program_settings.h"
+#include "shell/start_up.h"
 #include "shell/system_services.h"
 #include "ui/configurator/generation_session.h"
 #include "ui/configurator/main_window.h"
@@ -39,12 +42,44 @@ struct Options {
   bool dry_run = false;
 };
 
+constexpr char kUsage[] =
+    "usage: vornak-gen generate --config FILE.vkm [--data DIR] [--game DIR]\n"
+    "         [--settings DIR] [--name NAME] [--target game|settings]\n"
+    "         [--lang LANGUAGE] [--desktop DIR] [--no-shortcut] [--program DIR]\n"
+    "         [--yes] [--dry-run]\n"
+    "Errors go to the error log of the program folder (or of the per-user folder when the\n"
+    "program folder cannot be written); its path is printed when there are any.\n"
+    "exit status: 0  the mod was generated (or, with --dry-run, would be) and no error was\n"
+    "                reported\n"
+    "             1  nothing generated: the checks stopped the run, the configuration could not\n"
+    "                be read completely, the mod folder exists without --yes, or the run failed\n"
+    "                (the previous mod is unchanged)\n"
+    "             2  wrong arguments, no DATA folder, or --config is not a readable regular file\n"
+    "                of at most 4 MiB\n"
+    "             3  the mod was generated, but errors were reported (see the error log)\n";
+
 int Usage() {
-  std::cerr << "usage: vornak-gen generate --config FILE.vkm [--data DIR] [--game DIR]\n"
-               "         [--settings DIR] [--name NAME] [--target game|settings]\n"
-               "         [--lang LANGUAGE] [--desktop DIR] [--no-shortcut] [--program DIR]\n"
-               "         [--yes] [--dry-run]\n";
+  std::cerr << kUsage;
   return 2;
+}
+
+// A configuration file is small; anything larger is not one.
+constexpr uintmax_t kMaxConfigurationBytes = 4 * 1024 * 1024;
+
+// Why `path` cannot be read as a configuration file, or nullopt. Decided on the file's status
+// before anything opens it: a folder would read as an empty configuration, and a FIFO or a device
+// would block the reading or never end it.
+std::optional<std::string> ConfigurationFileProblem(const fs::path& path) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  if (status.type() == fs::file_type::not_found) return "no configuration file";
+  if (ec) return "the configuration file cannot be examined (" + ec.message() + "):";
+  if (!fs::is_regular_file(status)) return "the configuration is not a regular file:";
+  const uintmax_t size = fs::file_size(path, ec);
+  if (ec || size > kMaxConfigurationBytes) {
+    return "the configuration file is larger than 4 MiB, so it is no configuration file:";
+  }
+  return std::nullopt;
 }
 
 std::optional<Options> Parse(const std::vector<std::string_view>& args) {
@@ -92,14 +127,26 @@ std::optional<Options> Parse(const std::vector<std::string_view>& args) {
   return options;
 }
 
+// The mod was generated, but the run reported errors into the error log.
+constexpr int kExitErrorsReported = 3;
+
 std::string Utf8(std::string_view ansi) { return platform::Cp1251ToUtf8(ansi); }
 std::string Ansi(const fs::path& path) { return platform::PathToAnsi(fs::absolute(path)); }
 
 }  // namespace
 
 int GenerateCommand(const std::vector<std::string_view>& args, const char* program_path) {
+  if (args.size() == 1 && args[0] == "--help") {
+    std::cout << kUsage;
+    return 0;
+  }
   const auto options = Parse(args);
   if (!options) return Usage();
+  const fs::path config = fs::absolute(options->config);
+  if (const auto problem = ConfigurationFileProblem(config)) {
+    std::cerr << "vornak-gen: " << *problem << " " << config << "\n";
+    return 2;
+  }
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   // Qt wants a runtime folder of its own even offscreen; a private one keeps it quiet.
   if (!std::getenv("XDG_RUNTIME_DIR")) {
@@ -116,15 +163,31 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   lang::SetInterfaceLanguage(options->language);
 
   ui::MainWindowSetup setup;
+  setup.paths = shell::DefaultStartUpPaths();
   setup.paths.program_folder =
       options->program ? fs::absolute(*options->program) : platform::ExecutablePath().parent_path();
   setup.paths.executable = setup.paths.program_folder / "Vornak.TQ";
+  // Errors are logged where the window would log them, from the first one on.
+  shell::SetUpLocationsAndErrorLog(setup.paths);
+  // Every way out after this point says where the errors went; a run that reported any does not
+  // end with success.
+  const auto finish = [](int code) {
+    platform::SetCurrentDialogs(nullptr);
+    const int reported = errors::Processor().report_count();
+    if (reported == 0) return code;
+    const fs::path log = errors::Processor().LogPath();
+    std::cerr << "vornak-gen: " << reported << " error(s) reported; "
+              << (platform::IsFile(log) ? "the error log is "
+                                        : "the error log could not be written: ")
+              << log.string() << "\n";
+    return code == 0 ? kExitErrorsReported : code;
+  };
   setup.headless = true;
   if (options->data) setup.data_folder = fs::absolute(*options->data);
   ui::MainWindow window(std::move(setup));
   if (window.data_folder().empty()) {
     std::cerr << "vornak-gen: no DATA folder found; give one with --data\n";
-    return 2;
+    return finish(2);
   }
 
   shell::ProgramSettings& settings = shell::CurrentProgramSettings();
@@ -137,14 +200,9 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   }
   window.GameVersionCheck();
 
-  const fs::path config = fs::absolute(options->config);
-  if (!fs::exists(config)) {
-    std::cerr << "vornak-gen: no configuration file " << config << "\n";
-    return 2;
-  }
   if (!window.LoadConfigurationFrom(config)) {
     std::cerr << "vornak-gen: the configuration could not be read completely: " << config << "\n";
-    return 1;
+    return finish(1);
   }
 
   const generation::CheckResult checks = generation::CheckWarnings(ui::CheckInputsOf(window));
@@ -156,7 +214,7 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   }
   if (checks.blocking) {
     std::cerr << "vornak-gen: the settings have errors that stop the generation (above)\n";
-    return 1;
+    return finish(1);
   }
 
   ui::PrepareControlsForRun(window, checks.atomic_bombers);
@@ -169,14 +227,14 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   inputs.dry_run = options->dry_run;
   if (const auto problem = generation::FolderNameProblem(name)) {
     std::cerr << "vornak-gen: " << Utf8(*problem) << "\n";
-    return 1;
+    return finish(1);
   }
   const generation::ModFolders folders = generation::LocateModFolders(inputs);
   if (folders.exists && !options->yes && !options->dry_run) {
     std::cerr << "vornak-gen: the mod folder exists and would be replaced:\n";
     for (const auto& folder : folders.replaced) std::cerr << "  " << folder.string() << "\n";
     std::cerr << "give --yes to replace it\n";
-    return 1;
+    return finish(1);
   }
 
   int shown_percent = -10;
@@ -198,17 +256,12 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   for (const auto& source : log.missing_sources()) {
     std::cout << "missing source: " << source.string() << "\n";
   }
-  if (result.errors_reported > 0) {
-    std::cout << result.errors_reported << " error(s) reported; see the error log\n";
-  }
   if (!result.succeeded) {
     std::cerr << "vornak-gen: the generation failed: " << result.failure
               << "; the previous mod is unchanged\n";
-    platform::SetCurrentDialogs(nullptr);
-    return 1;
+    return finish(1);
   }
   std::cout << (options->dry_run ? "the mod would be in " : "the mod is in ")
             << folders.mod.string() << "\n";
-  platform::SetCurrentDialogs(nullptr);
-  return 0;
+  return finish(0);
 }

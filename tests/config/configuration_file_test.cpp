@@ -205,6 +205,33 @@ TEST_F(ConfigurationFileTest, ValuesOutsideTheSixteenBitRangeEdgesAreTaken) {
   EXPECT_EQ(Text(3), "100");
 }
 
+// A stored counter takes its clamp range on reading, each counter on its own. The edits keep only
+// as many characters as their digits, so a value out of range would otherwise sit there as a
+// text the consistency check cannot read ("-" of "-5"), with the arrows' position behind it
+// reaching the game files. The clamp range is not the arrows' range: 36's arrows stop at 9.
+TEST_F(ConfigurationFileTest, CountersAreClampedIntoTheirRangeOnReading) {
+  struct Case {
+    const char* options;
+    std::vector<std::pair<int, int>> positions;  // key, position and text after reading
+  };
+  const Case cases[] = {
+      {"50=-5\r\n32=-32768\r\n36=32767\r\n", {{50, 1}, {32, 1}, {36, 200}}},
+      {"2=-7\r\n55=64\r\n132=0\r\n171=99\r\n", {{2, 0}, {55, 32}, {132, 40}, {171, 50}}},
+      {"36=5\r\n48=3\r\n138=10\r\n", {{36, 5}, {48, 3}, {138, 10}}},
+  };
+  for (const Case& c : cases) {
+    FreshWindow window;
+    const auto file =
+        folder_.Write("Counters.vkm", std::string("[Settings other options]\r\n") + c.options);
+    EXPECT_TRUE(ReadConfiguration(window.rules, file, context_)) << c.options;
+    for (const auto& [key, expected] : c.positions) {
+      EXPECT_EQ(window.controls.Position(Name(key)), expected) << c.options << " key " << key;
+      EXPECT_EQ(window.controls.Text(Edit(key)), std::to_string(expected))
+          << c.options << " key " << key;
+    }
+  }
+}
+
 TEST_F(ConfigurationFileTest, GridValuesNeedTheirFolder) {
   struct Case {
     const char* grid;

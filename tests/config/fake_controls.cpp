@@ -41,6 +41,11 @@ void FakeControls::AddGrid(std::string_view name,
   controls_[platform::AsciiLower(name)].rows = std::move(rows);
 }
 
+void FakeControls::AddEdit(std::string_view name, int max_length) {
+  Add(name, Kind::kEdit);
+  controls_[platform::AsciiLower(name)].max_length = max_length;
+}
+
 const FakeControls::Control& FakeControls::GetAny(std::string_view name) const {
   if (!broken_.empty() && platform::EqualsNoCase(name, broken_)) {
     throw std::runtime_error("broken control " + std::string(name));
@@ -96,7 +101,8 @@ void FakeControls::SetPosition(std::string_view up_down, int position) {
 }
 std::string FakeControls::Text(std::string_view edit) const { return Get(edit, Kind::kEdit).text; }
 void FakeControls::SetText(std::string_view edit, std::string_view text) {
-  Get(edit, Kind::kEdit).text = std::string(text);
+  Control& control = Get(edit, Kind::kEdit);
+  control.text = std::string(control.max_length > 0 ? text.substr(0, control.max_length) : text);
 }
 int FakeControls::ItemIndex(std::string_view list) const { return Get(list, Kind::kList).index; }
 void FakeControls::SetItemIndex(std::string_view list, int index) {
@@ -147,7 +153,7 @@ FakeControls MainWindowControls() {
         break;
       case OptionKind::kCounter:
         controls.Add(option.control, Kind::kUpDown);
-        controls.Add(option.counter.edit, Kind::kEdit);
+        controls.AddEdit(option.counter.edit, option.counter.digits);
         break;
       case OptionKind::kList: {
         std::vector<std::string> items;

@@ -22,6 +22,9 @@ class FakeControls : public config::OptionControls {
   void AddList(std::string_view name, std::vector<std::string> items);
   void AddCheckList(std::string_view name, int items);
   void AddGrid(std::string_view name, std::vector<std::pair<std::string, std::string>> rows);
+  // A counter's edit that keeps at most `max_length` characters of any text set into it, as the
+  // window's edit does.
+  void AddEdit(std::string_view name, int max_length);
   // Makes the next access to `name` throw (a control that fails while it is read).
   void Break(std::string_view name) { broken_ = name; }
 
@@ -60,6 +63,7 @@ class FakeControls : public config::OptionControls {
     bool checked = false;
     int position = 0;
     std::string text;
+    int max_length = 0;  // edits: 0 keeps every character
     int index = -1;
     std::vector<std::string> items;
     std::vector<bool> item_checks;

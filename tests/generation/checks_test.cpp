@@ -274,6 +274,25 @@ TEST_F(ChecksTest, MissingFilesFollowOneHeader) {
   EXPECT_TRUE(findings[3].ends_with("/XML/CIV4ArtDefines_Unit.xml"));  // always the last check
 }
 
+// A blank line of a list names the data folder itself, which is no file: it is missing, in the
+// memo and in the silent check of the external components alike.
+TEST_F(ChecksTest, ABlankLineOfAListIsAMissingFile) {
+  root_.Write("DATA/XML/Next War/Check.ini",
+              "XML\\Trim.ini\r\n\r\n   \r\nXML\\Hellicopters.ini\r\n");
+  auto builder = OneFlag();
+  builder.Option(81, 1);
+  const auto findings = Findings(CheckWarnings(Inputs(builder)));
+  ASSERT_EQ(findings.size(), 3u);
+  EXPECT_EQ(platform::Cp1251ToUtf8(findings[0]), "•   Отсутствуют файлы конфигурации:");
+  EXPECT_TRUE(findings[1].ends_with("/DATA/")) << findings[1];
+  EXPECT_TRUE(findings[2].ends_with("/DATA/   ")) << findings[2];
+
+  root_.Write("DATA/EXACT/Pack/Check.ini", "XML\\Trim.ini\r\n\r\n");
+  EXPECT_FALSE(AllListedFilesExist(root_ / "DATA", "\\EXACT\\Pack\\Check.ini"));
+  root_.Write("DATA/EXACT/Pack/Check.ini", "XML\\Trim.ini\r\n");
+  EXPECT_TRUE(AllListedFilesExist(root_ / "DATA", "\\EXACT\\Pack\\Check.ini"));
+}
+
 TEST_F(ChecksTest, AtomicBombersWithoutTheDllOnlyWarnAndAreMarked) {
   auto builder = OneFlag();
   builder.GridRow("ValueListEditor3", "AV_Atom_Bomber", "Model");

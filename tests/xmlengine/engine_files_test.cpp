@@ -6,6 +6,7 @@
 #include "platform/system_error.h"
 #include "tests/support/temp_folder.h"
 #include "tests/xmlengine/test_helpers.h"
+#include "xmlengine/data_path.h"
 #include "xmlengine/document_file.h"
 #include "xmlengine/engine.h"
 
@@ -87,6 +88,22 @@ TEST_F(EngineFilesTest, AFailingSaveStepReportsItsDigitAndKeepsTheDocument) {
   EXPECT_EQ(document_.size(), 1u);
   EXPECT_FALSE(engine_.SaveDocument(temp_.path(), "..\\outside.xml", document_, false));
   EXPECT_EQ(codes_.codes.back(), "08.031-02");
+}
+
+// Data paths are confined on real paths: a link in the data folder, at any depth, is followed only
+// while it stays inside; a root that does not exist yet (a mod folder) resolves as written.
+TEST(DataPathTest, ALinkLeadingOutOfItsRootIsRefused) {
+  TempFolder temp;
+  temp.Write("DATA/XML/In.ini", "in");
+  temp.Write("Outside/Secret.ini", "secret");
+  std::filesystem::create_symlink("../../Outside/Secret.ini", temp / "DATA/XML/Out.ini");
+  std::filesystem::create_symlink("In.ini", temp / "DATA/XML/Inner.ini");
+  std::filesystem::create_directory_symlink("../Outside", temp / "DATA/Linked");
+  EXPECT_EQ(Resolve({temp / "DATA", "xml\\inner.ini"}), temp / "DATA/XML/Inner.ini");
+  EXPECT_EQ(Resolve({temp / "Mod", "\\XML\\Units"}), temp / "Mod/XML/Units");
+  for (const char* relative : {"XML\\Out.ini", "Linked\\Secret.ini", "Linked"}) {
+    EXPECT_THROW(Resolve({temp / "DATA", relative}), PathRefused) << relative;
+  }
 }
 
 TEST_F(EngineFilesTest, ApplyPatchFileCopiesTheBaseAppliesAndSavesWithoutHeader) {
