@@ -96,67 +96,6 @@ std::optional<fs::path> ResolveInside(const fs::path& base, std::string_view ans
   return AppendResolved(base, *relative);
 }
 
-bool StaysInside(const fs::path& base, const fs::path& path) {
-  std::error_code ec;
-  // The base is the program's own choice and may not exist yet (a mod folder about to be made).
-  const fs::path real_base = fs::weakly_canonical(base, ec);
-  if (ec) return false;
-  fs::path prefix;
-  for (const auto& part : path) {
-    prefix /= part;
-    const fs::file_status status = fs::symlink_status(prefix, ec);
-    // (A missing entry also sets the error code.)
-    if (status.type() == fs::file_type::not_found) break;  // nothing below it exists either
-    if (ec) return false;
-    if (fs::is_symlink(status) && !fs::exists(prefix, ec)) return false;
-  }
-  const fs::path real = fs::weakly_canonical(path, ec);
-  if (ec) return false;
-  auto inside = real.begin();
-  for (const auto& part : real_base) {
-    if (inside == real.end() || *inside != part) return false;
-    ++inside;
-  }
-  return true;
-}
-
-std::optional<fs::path> ResolveInsideRealPath(const fs::path& base,
-                                              std::string_view ansi_relative) {
-  auto resolved = ResolveInside(base, ansi_relative);
-  if (!resolved || !StaysInside(base, *resolved)) return std::nullopt;
-  return resolved;
-}
-
-fs::path PathFromUserText(std::string_view ansi) {
-  const bool drive = ansi.size() >= 2 && ansi[1] == ':' &&
-                     ((ansi[0] >= 'A' && ansi[0] <= 'Z') || (ansi[0] >= 'a' && ansi[0] <= 'z'));
-  if (!drive) return ResolveCase(PathFromAnsi(ansi));
-  fs::path prefix;
-  if (const char* wine = std::getenv("WINEPREFIX"); wine && *wine) {
-    prefix = wine;
-  } else if (const char* home = std::getenv("HOME"); home && *home) {
-    prefix = fs::path(home) / ".wine";
-  } else {
-    prefix = "/nonexistent-wine-prefix";
-  }
-  const std::string device{AsciiLower(ansi[0]), ':'};
-  std::string rest = ToSlashes(ansi.substr(2));
-  while (!rest.empty() && rest.front() == '/') rest.erase(rest.begin());
-  return ResolveCase(prefix / "dosdevices" / device / PathFromAnsi(rest));
-}
-
-std::string WithTrailingSeparator(std::string_view folder) {
-  if (folder.empty()) return {};
-  std::string out(folder);
-  while (!out.empty() && (out.back() == '/' || out.back() == '\\')) out.pop_back();
-  out += '/';
-  return out;
-}
-
-}  // namespace platform
-
-namespace platform {
-
 std::optional<fs::path> RealPath(const fs::path& path) {
   constexpr int kMaxLinks = 40;  // as the kernel allows
   std::error_code ec;
@@ -215,6 +154,54 @@ std::optional<fs::path> RealPathInside(const fs::path& base, const fs::path& pat
       std::mismatch(real_base->begin(), real_base->end(), real->begin(), real->end()).first;
   if (base_end != real_base->end()) return std::nullopt;
   return real;
+}
+
+bool StaysInside(const fs::path& base, const fs::path& path) {
+  // A dangling link on the way leads to what would only appear later: outside, for a reader.
+  std::error_code ec;
+  fs::path prefix;
+  for (const auto& part : path) {
+    prefix /= part;
+    const fs::file_status status = fs::symlink_status(prefix, ec);
+    // (A missing entry also sets the error code.)
+    if (status.type() == fs::file_type::not_found) break;  // nothing below it exists either
+    if (ec) return false;
+    if (fs::is_symlink(status) && !fs::exists(prefix, ec)) return false;
+  }
+  return RealPathInside(base, path).has_value();
+}
+
+std::optional<fs::path> ResolveInsideRealPath(const fs::path& base,
+                                              std::string_view ansi_relative) {
+  auto resolved = ResolveInside(base, ansi_relative);
+  if (!resolved || !StaysInside(base, *resolved)) return std::nullopt;
+  return resolved;
+}
+
+fs::path PathFromUserText(std::string_view ansi) {
+  const bool drive = ansi.size() >= 2 && ansi[1] == ':' &&
+                     ((ansi[0] >= 'A' && ansi[0] <= 'Z') || (ansi[0] >= 'a' && ansi[0] <= 'z'));
+  if (!drive) return ResolveCase(PathFromAnsi(ansi));
+  fs::path prefix;
+  if (const char* wine = std::getenv("WINEPREFIX"); wine && *wine) {
+    prefix = wine;
+  } else if (const char* home = std::getenv("HOME"); home && *home) {
+    prefix = fs::path(home) / ".wine";
+  } else {
+    prefix = "/nonexistent-wine-prefix";
+  }
+  const std::string device{AsciiLower(ansi[0]), ':'};
+  std::string rest = ToSlashes(ansi.substr(2));
+  while (!rest.empty() && rest.front() == '/') rest.erase(rest.begin());
+  return ResolveCase(prefix / "dosdevices" / device / PathFromAnsi(rest));
+}
+
+std::string WithTrailingSeparator(std::string_view folder) {
+  if (folder.empty()) return {};
+  std::string out(folder);
+  while (!out.empty() && (out.back() == '/' || out.back() == '\\')) out.pop_back();
+  out += '/';
+  return out;
 }
 
 }  // namespace platform

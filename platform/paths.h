@@ -36,6 +36,17 @@ fs::path ResolveCase(const fs::path& path);
 // ConfineRelative, then ResolveCase of base / relative. nullopt when the relative text is refused.
 std::optional<fs::path> ResolveInside(const fs::path& base, std::string_view ansi_relative);
 
+// The path with "." and "..", every symbolic link and the current folder resolved, as far as it
+// exists; what does not exist yet is appended as written, so the result also names where a write
+// would land. A link is followed even when what it names is missing (a write through it would
+// create that). nullopt when the path cannot be examined or its links loop.
+std::optional<fs::path> RealPath(const fs::path& path);
+
+// The real path of `path` when it lies inside the real path of `base` (or is it), else nullopt.
+// Confinement decided on real paths: a link below `base` that leads out of it is refused, `base`
+// itself may be reached through links.
+std::optional<fs::path> RealPathInside(const fs::path& base, const fs::path& path);
+
 // Whether `path` lies inside `base` on real paths: every symbolic link on the way is followed
 // first (at any depth, `base`'s own links and folders reached through links included), so a link
 // inside `base` that leads out of it is outside. A dangling link counts as outside, since what it
@@ -56,20 +67,5 @@ fs::path PathFromUserText(std::string_view ansi);
 
 // The text of a folder path with exactly one separator at its end ("" stays "").
 std::string WithTrailingSeparator(std::string_view folder);
-
-}  // namespace platform
-
-namespace platform {
-
-// The path with "." and "..", every symbolic link and the current folder resolved, as far as it
-// exists; what does not exist yet is appended as written, so the result also names where a write
-// would land. A link is followed even when what it names is missing (a write through it would
-// create that). nullopt when the path cannot be examined or its links loop.
-std::optional<fs::path> RealPath(const fs::path& path);
-
-// The real path of `path` when it lies inside the real path of `base` (or is it), else nullopt.
-// Confinement decided on real paths: a link below `base` that leads out of it is refused, `base`
-// itself may be reached through links.
-std::optional<fs::path> RealPathInside(const fs::path& base, const fs::path& path);
 
 }  // namespace platform
