@@ -171,10 +171,17 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
     std::cerr << "vornak-gen: " << Utf8(*problem) << "\n";
     return 1;
   }
-  const generation::ModFolders folders = generation::LocateModFolders(inputs);
+  // The Mods folders stay locked from here to the end of the run.
+  generation::RunPlan plan = generation::PrepareGeneration(inputs);
+  if (plan.problem) {
+    std::cerr << "vornak-gen: " << Utf8(*plan.problem) << "\n";
+    return 1;
+  }
+  const generation::ModFolders folders = plan.folders;
   if (folders.exists && !options->yes && !options->dry_run) {
-    std::cerr << "vornak-gen: the mod folder exists and would be replaced:\n";
+    std::cerr << "vornak-gen: the mod folder or its launcher exists and would be replaced:\n";
     for (const auto& folder : folders.replaced) std::cerr << "  " << folder.string() << "\n";
+    if (!folders.launcher.empty()) std::cerr << "  " << folders.launcher.string() << "\n";
     std::cerr << "give --yes to replace it\n";
     return 1;
   }
@@ -189,7 +196,7 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   });
   std::cout << (options->dry_run ? "dry run: would generate " : "generating ") << Utf8(name)
             << " into " << folders.mod.string() << "\n";
-  const generation::RunResult result = generation::RunGeneration(inputs, log);
+  const generation::RunResult result = generation::RunGeneration(inputs, std::move(plan), log);
 
   const auto written = log.written();
   std::cout << (options->dry_run ? "would write " : "wrote ") << written.size() << " files:\n";
@@ -202,8 +209,8 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
     std::cout << result.errors_reported << " error(s) reported; see the error log\n";
   }
   if (!result.succeeded) {
-    std::cerr << "vornak-gen: the generation failed: " << result.failure
-              << "; the previous mod is unchanged\n";
+    std::cerr << "vornak-gen: the generation failed: " << Utf8(result.failure)
+              << (result.previous_mod_unchanged ? "; the previous mod is unchanged" : "") << "\n";
     platform::SetCurrentDialogs(nullptr);
     return 1;
   }
