@@ -142,6 +142,7 @@ TEST_P(ModSwapKillTest, AKillBetweenAnyTwoStepsLeavesOneCompleteModAndTheNextRun
 
   TestHooks().exchange_unavailable = GetParam();
   int kill_at = 1;
+  int cleanups_killed = 0;
   for (;; ++kill_at) {
     SCOPED_TRACE("killed after step " + std::to_string(kill_at));
     RemoveMods();
@@ -169,32 +170,59 @@ TEST_P(ModSwapKillTest, AKillBetweenAnyTwoStepsLeavesOneCompleteModAndTheNextRun
       EXPECT_TRUE(at_name == old_mod || at_name == new_mod);
     }
 
-    // The next run first cleans up: the mod at the name stays as it is (or the old one comes
-    // back), a settings copy set aside comes back when the old mod stands, and nothing else is
-    // left.
-    RunPlan plan = PrepareGeneration(Inputs());
-    ASSERT_FALSE(plan.problem) << *plan.problem;
-    const auto after_cleanup = Tree(GameMod());
-    const bool old_stands = after_cleanup == old_mod;
-    EXPECT_TRUE(old_stands || after_cleanup == new_mod);
-    if (!at_name.empty()) {
-      EXPECT_EQ(after_cleanup, at_name);
+    // The next run first cleans up, and may itself be killed at any step of that. A run that
+    // cleans up whole then finds the mod at the name as it was (or the old one back), a settings
+    // copy set aside back when the old mod stands, and nothing else.
+    const fs::path after_kill = root_ / "after the kill";
+    fs::remove_all(after_kill);
+    fs::create_directories(after_kill);
+    fs::copy(root_ / "Game/Mods", after_kill / "Game", fs::copy_options::recursive);
+    fs::copy(root_ / "Settings/Mods", after_kill / "Settings", fs::copy_options::recursive);
+    for (int cleanup_kill_at = 1;; ++cleanup_kill_at) {
+      SCOPED_TRACE("cleanup killed after step " + std::to_string(cleanup_kill_at));
+      RemoveMods();
+      fs::copy(after_kill / "Game", root_ / "Game/Mods", fs::copy_options::recursive);
+      fs::copy(after_kill / "Settings", root_ / "Settings/Mods", fs::copy_options::recursive);
+      const int cleanup = InChild([&] {
+        int steps = 0;
+        TestHooks().after_step = [&] {
+          if (++steps == cleanup_kill_at) raise(SIGKILL);
+        };
+        return PrepareGeneration(Inputs()).problem ? 1 : 0;
+      });
+      ASSERT_TRUE(WIFSIGNALED(cleanup) || (WIFEXITED(cleanup) && WEXITSTATUS(cleanup) == 0));
+
+      RunPlan plan = PrepareGeneration(Inputs());
+      ASSERT_FALSE(plan.problem) << *plan.problem;
+      const auto after_cleanup = Tree(GameMod());
+      const bool old_stands = after_cleanup == old_mod;
+      EXPECT_TRUE(old_stands || after_cleanup == new_mod);
+      if (!at_name.empty()) {
+        EXPECT_EQ(after_cleanup, at_name);
+      }
+      if (old_stands) {
+        EXPECT_EQ(Tree(SettingsMod()), old_settings_copy);
+      }
+      const auto settings_entries = Entries(root_ / "Settings/Mods");
+      EXPECT_TRUE(settings_entries == OnlyTheLock() || settings_entries == TheModAndTheLock());
+      EXPECT_EQ(Entries(root_ / "Game/Mods"), TheModAndTheLock());
+      if (WIFSIGNALED(cleanup)) {
+        ++cleanups_killed;
+        continue;
+      }
+
+      // Then it replaces the mod.
+      RunLog log;
+      ASSERT_TRUE(RunGeneration(Inputs(), std::move(plan), log).succeeded);
+      EXPECT_EQ(Tree(GameMod()), new_mod);
+      EXPECT_EQ(Entries(root_ / "Game/Mods"), TheModAndTheLock());
+      EXPECT_EQ(Entries(root_ / "Settings/Mods"), OnlyTheLock());
+      break;
     }
-    if (old_stands) {
-      EXPECT_EQ(Tree(SettingsMod()), old_settings_copy);
-    }
-    const auto settings_entries = Entries(root_ / "Settings/Mods");
-    EXPECT_TRUE(settings_entries == OnlyTheLock() || settings_entries == TheModAndTheLock());
-    EXPECT_EQ(Entries(root_ / "Game/Mods"), TheModAndTheLock());
-    // Then it replaces the mod.
-    RunLog log;
-    ASSERT_TRUE(RunGeneration(Inputs(), std::move(plan), log).succeeded);
-    EXPECT_EQ(Tree(GameMod()), new_mod);
-    EXPECT_EQ(Entries(root_ / "Game/Mods"), TheModAndTheLock());
-    EXPECT_EQ(Entries(root_ / "Settings/Mods"), OnlyTheLock());
   }
   // Staging, setting both copies aside, the swap, discarding both: at least that many steps.
   EXPECT_GE(kill_at, 6);
+  EXPECT_GT(cleanups_killed, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutExchange, ModSwapKillTest, ::testing::Bool(),
