@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "generation/generation_inputs.h"
+#include "platform/system_error.h"
 
 namespace generation {
 
@@ -59,17 +59,16 @@ fs::path MakeStagingFolder(const fs::path& mod);
 // be several), everything else is deleted. Throws when a copy that should come back cannot.
 void CleanUpInterruptedRuns(const fs::path& mods_folder, const fs::path& name);
 
-// A swap that failed, with whether everything set aside went back to its place.
-class ModSwapError : public std::runtime_error {
+// A swap that failed, with whether everything set aside went back to its place. It carries the
+// error number of the failing call for the error report.
+class ModSwapError : public platform::SystemError {
  public:
   ModSwapError(const std::string& what, bool put_back, int error_number)
-      : std::runtime_error(what), put_back_(put_back), error_number_(error_number) {}
+      : platform::SystemError(what, error_number), put_back_(put_back) {}
   bool put_back() const { return put_back_; }
-  int error_number() const { return error_number_; }
 
  private:
   bool put_back_;
-  int error_number_;
 };
 
 // Puts the complete new mod in `staging` at `folders.mod`. The replaced copies other than the
