@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "generation/mod_folders.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/text.h"
@@ -176,8 +177,7 @@ void WriteIconsShortcutAndConfiguration(StageContext& c) {
   const std::string icon = chosen == 0 ? "Vornak.ico" : "Vornak" + std::to_string(chosen) + ".ico";
   if (c.inputs.make_shortcut && !c.inputs.dry_run) {
     const fs::path game = shell::FileInFolder(c.inputs.game_folder, shell::kGameExecutable);
-    const fs::path link = c.inputs.desktop_folder /
-                          platform::PathFromAnsi(ShortcutName(c.inputs.folder_name) + ".desktop");
+    const fs::path link = LauncherFile(c.inputs);
     const fs::path icon_file = c.final_mod / icon;
     const std::string argument = "mod=\"Mods\\" + c.inputs.folder_name + "\"";
     c.after_commit.push_back([game, link, icon_file, argument] {

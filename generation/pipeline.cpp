@@ -1,50 +1,89 @@
 #include "generation/pipeline.h"
 
-#include <stdlib.h>
-
 #include "errors/error_processor.h"
 #include "errors/guard.h"
-#include "generation/mod_folders.h"
 #include "generation/mod_writer.h"
 #include "generation/stage_table.h"
+#include "platform/file_io.h"
+#include "platform/paths.h"
+#include "platform/system_error.h"
 #include "platform/text.h"
 #include "shell/file_operations.h"
 
 namespace generation {
 namespace {
 
-// Moves the copies the new mod replaces aside (renames on their own file systems), so that
-// nothing is deleted before the new mod stands in its place.
-std::vector<std::pair<fs::path, fs::path>> MoveAside(const std::vector<fs::path>& folders) {
-  std::vector<std::pair<fs::path, fs::path>> moved;
-  for (const auto& folder : folders) {
-    std::string pattern =
-        (folder.parent_path() / ("." + folder.filename().string() + ".old-XXXXXX")).string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot set the old mod aside");
-    fs::remove(pattern);
-    fs::rename(folder, pattern);
-    moved.emplace_back(folder, pattern);
-  }
-  return moved;
-}
-
-void PutBack(const std::vector<std::pair<fs::path, fs::path>>& moved) {
-  for (const auto& [original, aside] : moved) {
-    std::error_code ec;
-    fs::rename(aside, original, ec);
-  }
+// The Mods folder holding `copy`, when its folder setting is given and the folder exists.
+std::optional<fs::path> ExistingModsFolder(const std::string& setting, const fs::path& copy) {
+  if (setting.empty() || !platform::IsDirectory(copy.parent_path())) return std::nullopt;
+  return copy.parent_path();
 }
 
 }  // namespace
 
-RunResult RunGeneration(const GenerationInputs& inputs, RunLog& log) {
-  RunResult result;
+RunPlan PrepareGeneration(const GenerationInputs& inputs) {
+  RunPlan plan;
   if (const auto problem = FolderNameProblem(inputs.folder_name)) {
-    result.failure = *problem;
+    plan.problem = *problem;
+    return plan;
+  }
+  plan.folders = LocateModFolders(inputs);
+  if (inputs.dry_run) return plan;
+  try {
+    const fs::path target_mods = plan.folders.mod.parent_path();
+    fs::create_directories(target_mods);
+    if (auto refusal = plan.lock.Add(target_mods)) {
+      plan.problem = refusal->message;
+      return plan;
+    }
+    std::vector<fs::path> locked{target_mods};
+    const bool game_target = inputs.target == Target::kGameFolder;
+    const auto other_mods =
+        game_target ? ExistingModsFolder(inputs.game_settings_folder, plan.folders.settings_copy)
+                    : ExistingModsFolder(inputs.game_folder, plan.folders.game_copy);
+    std::error_code ec;
+    if (other_mods && *other_mods != target_mods && !fs::equivalent(*other_mods, target_mods, ec)) {
+      if (auto refusal = plan.lock.Add(*other_mods)) {
+        // A folder this user cannot write to is one the run cannot change either: should a copy
+        // there need to step aside, the swap fails and puts everything back.
+        if (refusal->busy) {
+          plan.problem = refusal->message;
+          plan.lock.Release();
+          return plan;
+        }
+      } else {
+        locked.push_back(*other_mods);
+      }
+    }
+    const fs::path name = plan.folders.mod.filename();
+    for (const fs::path& mods : locked) CleanUpInterruptedRuns(mods, name);
+    plan.folders = LocateModFolders(inputs);
+  } catch (...) {
+    errors::ReportCurrentException("03.013-01", errno);
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      plan.problem = error.what();
+    } catch (...) {
+      plan.problem = "unknown error";
+    }
+    plan.lock.Release();
+  }
+  return plan;
+}
+
+RunResult RunGeneration(const GenerationInputs& inputs, RunLog& log) {
+  return RunGeneration(inputs, PrepareGeneration(inputs), log);
+}
+
+RunResult RunGeneration(const GenerationInputs& inputs, RunPlan plan, RunLog& log) {
+  RunResult result;
+  const ModFolders& folders = plan.folders;
+  result.mod_folder = folders.mod;
+  if (plan.problem) {
+    result.failure = *plan.problem;
     return result;
   }
-  const ModFolders folders = LocateModFolders(inputs);
-  result.mod_folder = folders.mod;
   log.SetMaximum(GaugeMaximum(inputs.exact_components));
   const int reports_before = errors::Processor().report_count();
 
@@ -65,27 +104,24 @@ RunResult RunGeneration(const GenerationInputs& inputs, RunLog& log) {
       log.Step(stage.number == 48 ? inputs.exact_components : stage.steps);
     }
     if (!inputs.dry_run) {
-      // The new mod is complete: the old copies step aside, the new one takes the target's
-      // place, and only then are the old ones deleted.
-      const auto moved = MoveAside(folders.replaced);
-      std::error_code ec;
-      fs::rename(staging, folders.mod, ec);
-      if (ec) {
-        PutBack(moved);
-        throw std::runtime_error("cannot move the new mod into " + folders.mod.string());
-      }
+      // The new mod is complete: it takes the target's place, and only then are the old copies
+      // deleted.
+      const std::vector<fs::path> old_copies = SwapIn(staging, folders);
       staging.clear();
-      for (const auto& [original, aside] : moved) {
-        shell::DeleteFolder(aside);
-        log.Step(1);
-      }
-      for (const auto& action : context.after_commit) action();
+      result.succeeded = true;
+      errors::Guarded("03.013-01", [&] {
+        DiscardOldCopies(folders.mod, old_copies, [&log] { log.Step(1); });
+        for (const auto& action : context.after_commit) action();
+      });
     }
     result.succeeded = true;
   } catch (...) {
     errors::ReportCurrentException("03.013-01", errno);
     try {
       throw;
+    } catch (const ModSwapError& error) {
+      result.failure = error.what();
+      result.previous_mod_unchanged = error.put_back();
     } catch (const std::exception& error) {
       result.failure = error.what();
     } catch (...) {

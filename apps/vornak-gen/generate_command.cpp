@@ -229,10 +229,17 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
     std::cerr << "vornak-gen: " << Utf8(*problem) << "\n";
     return finish(1);
   }
-  const generation::ModFolders folders = generation::LocateModFolders(inputs);
+  // The Mods folders stay locked from here to the end of the run.
+  generation::RunPlan plan = generation::PrepareGeneration(inputs);
+  if (plan.problem) {
+    std::cerr << "vornak-gen: " << Utf8(*plan.problem) << "\n";
+    return finish(1);
+  }
+  const generation::ModFolders folders = plan.folders;
   if (folders.exists && !options->yes && !options->dry_run) {
-    std::cerr << "vornak-gen: the mod folder exists and would be replaced:\n";
+    std::cerr << "vornak-gen: the mod folder or its launcher exists and would be replaced:\n";
     for (const auto& folder : folders.replaced) std::cerr << "  " << folder.string() << "\n";
+    if (!folders.launcher.empty()) std::cerr << "  " << folders.launcher.string() << "\n";
     std::cerr << "give --yes to replace it\n";
     return finish(1);
   }
@@ -247,7 +254,7 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
   });
   std::cout << (options->dry_run ? "dry run: would generate " : "generating ") << Utf8(name)
             << " into " << folders.mod.string() << "\n";
-  const generation::RunResult result = generation::RunGeneration(inputs, log);
+  const generation::RunResult result = generation::RunGeneration(inputs, std::move(plan), log);
 
   const auto written = log.written();
   std::cout << (options->dry_run ? "would write " : "wrote ") << written.size() << " files:\n";
@@ -257,8 +264,8 @@ int GenerateCommand(const std::vector<std::string_view>& args, const char* progr
     std::cout << "missing source: " << source.string() << "\n";
   }
   if (!result.succeeded) {
-    std::cerr << "vornak-gen: the generation failed: " << result.failure
-              << "; the previous mod is unchanged\n";
+    std::cerr << "vornak-gen: the generation failed: " << Utf8(result.failure)
+              << (result.previous_mod_unchanged ? "; the previous mod is unchanged" : "") << "\n";
     return finish(1);
   }
   std::cout << (options->dry_run ? "the mod would be in " : "the mod is in ")

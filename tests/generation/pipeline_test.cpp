@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "generation/metadata_stages.h"
 #include "generation/mod_folders.h"
 #include "platform/file_io.h"
-#include "tests/support/temp_folder.h"
+#include "tests/generation/generation_fixture.h"
 
 namespace generation {
 namespace {
@@ -15,47 +13,7 @@ namespace {
 using config::OptionSnapshot;
 namespace fs = std::filesystem;
 
-// Every file below a folder with its bytes.
-std::map<std::string, std::string> Tree(const fs::path& folder) {
-  std::map<std::string, std::string> tree;
-  if (!fs::exists(folder)) return tree;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) {
-      tree[entry.path().lexically_relative(folder).string()] =
-          platform::ReadFileBytes(entry.path()).value_or("?");
-    }
-  }
-  return tree;
-}
-
-class PipelineTest : public ::testing::Test {
- protected:
-  PipelineTest() {
-    root_.Write("Game/Civ4BeyondSword.exe", "MZ");
-    root_.Write("Settings/CivilizationIV.ini", "");
-    fs::create_directories(root_ / "Desktop");
-    fs::copy(VORNAK_SAMPLE_DATA, root_ / "DATA", fs::copy_options::recursive);
-  }
-  GenerationInputs Inputs(OptionSnapshot::Builder builder, const std::string& name = "My Mod") {
-    GenerationInputs inputs;
-    inputs.data_folder = root_ / "DATA";
-    inputs.game_folder = (root_ / "Game").string() + "/";
-    inputs.game_settings_folder = (root_ / "Settings").string();
-    inputs.folder_name = name;
-    inputs.options = builder.Build();
-    inputs.desktop_folder = root_ / "Desktop";
-    inputs.configuration_text = "[Main]\r\nFile=<Vornak Config File>\r\n";
-    inputs.icon = 2;
-    return inputs;
-  }
-  static OptionSnapshot::Builder OneFlag() {
-    auto builder = OptionSnapshot::Builder::InitialState();
-    builder.GridRow("ValueListEditor5", "RUSSIA", "Imperial");
-    return builder;
-  }
-  testing_support::TempFolder root_;
-  testing_support::ScopedEnv temp_{"TEMP", root_.path().c_str()};
-};
+class PipelineTest : public GenerationFixture {};
 
 TEST_F(PipelineTest, AMinimalRunWritesTheModsOwnFiles) {
   std::vector<Progress> progress;
@@ -88,8 +46,9 @@ TEST_F(PipelineTest, AMinimalRunWritesTheModsOwnFiles) {
   EXPECT_EQ(progress.back().maximum, 102);
   EXPECT_EQ(progress.back().position, 102);
   EXPECT_FALSE(log.skipped().empty());  // the stages still to come are listed
-  // Nothing is left beside the mod.
-  EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "Game/Mods"), {}), 1);
+  // Nothing is left beside the mod but the run lock's file.
+  EXPECT_EQ(Entries(root_ / "Game/Mods"),
+            (std::set<std::string>{"My Mod", std::string(kRunLockFileName)}));
 }
 
 TEST_F(PipelineTest, TwoIdenticalRunsGiveIdenticalTrees) {

@@ -11,6 +11,7 @@
 #include "errors/error_processor.h"
 #include "errors/guard.h"
 #include "generation/mod_folders.h"
+#include "generation/pipeline.h"
 #include "generation/stage_table.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -245,11 +246,20 @@ void GenerationWindow::StartRun() {
   generation::GenerationInputs inputs = GenerationInputsOf(
       main_window_, name, target, icons_->checkedId() < 0 ? 0 : icons_->checkedId(),
       shortcut_->isChecked() && shortcut_->isEnabled(), desktop_folder_);
-  const generation::ModFolders folders = generation::LocateModFolders(inputs);
+  // The Mods folders stay locked from here to the end of the run, so the question names what
+  // the run will really replace.
+  generation::RunPlan plan = generation::PrepareGeneration(inputs);
+  if (plan.problem) {
+    shell::ShowMessage(RefOf(this), *plan.problem, warning_caption, platform::kMbSystemModal,
+                       "warning");
+    return;
+  }
+  const generation::ModFolders& folders = plan.folders;
   if (folders.exists) {
     const QLabel* question = controls_.FindAs<QLabel>("MSG2");
     std::string text = ToAnsi(question->text()) + "\r\n";
     for (const auto& folder : folders.replaced) text += "\r\n" + platform::PathToAnsi(folder);
+    if (!folders.launcher.empty()) text += "\r\n" + platform::PathToAnsi(folders.launcher);
     const int answer =
         shell::ShowMessage(RefOf(this), text, ToAnsi(question->toolTip()),
                            platform::kMbOkCancel | platform::kMbSystemModal, "quest");
@@ -270,8 +280,8 @@ void GenerationWindow::StartRun() {
         this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
   });
   gauge_->setMaximum(generation::GaugeMaximum(inputs.exact_components));
-  worker_ = std::thread([this, inputs = std::move(inputs)] {
-    result_ = generation::RunGeneration(inputs, *log_);
+  worker_ = std::thread([this, inputs = std::move(inputs), plan = std::move(plan)]() mutable {
+    result_ = generation::RunGeneration(inputs, std::move(plan), *log_);
     QMetaObject::invokeMethod(
         this, [this] { FinishRun(); }, Qt::QueuedConnection);
   });
@@ -322,11 +332,14 @@ void GenerationWindow::FinishRun() {
     close();
     return;
   }
-  // A failed run leaves the previous mod as it was; the window can be closed.
-  shell::ShowMessage(
-      RefOf(this),
-      platform::Ansi("Генерация мода прервана, прежний мод не изменён: ") + result_.failure,
-      platform::Ansi("Ошибка..."), platform::kMbSystemModal, "error");
+  // A failed run leaves the previous mod as it was (else the failure says where it is); the
+  // window can be closed.
+  shell::ShowMessage(RefOf(this),
+                     platform::Ansi(result_.previous_mod_unchanged
+                                        ? "Генерация мода прервана, прежний мод не изменён: "
+                                        : "Генерация мода прервана: ") +
+                         result_.failure,
+                     platform::Ansi("Ошибка..."), platform::kMbSystemModal, "error");
   setWindowTitle("Vornak.TQ");
   emit RunEnded();
 }

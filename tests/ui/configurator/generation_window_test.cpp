@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
+#include "generation/run_lock.h"
 #include "platform/dialogs.h"
 #include "platform/file_io.h"
 #include "shell/program_settings.h"
@@ -72,6 +78,68 @@ TEST_F(GenerationWindowTest, AnExistingModIsReplacedOnlyAfterOk) {
   EXPECT_FALSE(fs::exists(root_ / "Game/Mods/Vornak.TQ 1.5.0/keep.txt"));
   EXPECT_TRUE(fs::exists(root_ / "Game/Mods/Vornak.TQ 1.5.0/Vornak.TQ 1.5.0.ini"));
   EXPECT_TRUE(fs::exists(root_ / "Desktop/Vornak.TQ 1.5.0.desktop"));
+}
+
+TEST_F(GenerationWindowTest, AModAnInterruptedRunSetAsideIsBackAndAskedAbout) {
+  main_->option_controls().SetRowValue("ValueListEditor5", 1, "Imperial");
+  // A run killed between setting the old mod aside and putting the new one in its place.
+  root_.Write("Game/Mods/.Vornak.TQ 1.5.0.old-Ab12Cd/keep.txt", "previous");
+  GenerationWindow window(*main_, root_ / "Desktop");
+  window.show();
+  QApplication::processEvents();
+  dialogs_.QueueAnswer(platform::kIdCancel);
+  window.Next();
+  EXPECT_FALSE(window.running());
+  ASSERT_EQ(dialogs_.shown().size(), 1u);
+  EXPECT_NE(dialogs_.shown().back().text.find("Mods/Vornak.TQ 1.5.0"), std::string::npos);
+  EXPECT_EQ(root_.Read("Game/Mods/Vornak.TQ 1.5.0/keep.txt"), "previous");
+}
+
+TEST_F(GenerationWindowTest, TheQuestionNamesALauncherTheShortcutWouldReplace) {
+  main_->option_controls().SetRowValue("ValueListEditor5", 1, "Imperial");
+  const std::string launcher =
+      root_.Write("Desktop/Vornak.TQ 1.5.0.desktop", "another program").string();
+  GenerationWindow window(*main_, root_ / "Desktop");
+  window.show();
+  QApplication::processEvents();
+  dialogs_.QueueAnswer(platform::kIdCancel);
+  window.Next();
+  EXPECT_FALSE(window.running());
+  ASSERT_EQ(dialogs_.shown().size(), 1u);
+  EXPECT_NE(dialogs_.shown().back().text.find(launcher), std::string::npos);
+  EXPECT_EQ(root_.Read("Desktop/Vornak.TQ 1.5.0.desktop"), "another program");
+
+  // Without the shortcut the launcher is not the run's business: no question, and it stays.
+  window.controls().FindAs<QCheckBox>("CheckBox1")->setChecked(false);
+  QSignalSpy ended(&window, &GenerationWindow::RunEnded);
+  window.Next();
+  ASSERT_TRUE(ended.count() == 1 || ended.wait(20000));
+  EXPECT_TRUE(window.result().succeeded) << window.result().failure;
+  EXPECT_EQ(dialogs_.shown().size(), 2u);  // only the end message
+  EXPECT_EQ(root_.Read("Desktop/Vornak.TQ 1.5.0.desktop"), "another program");
+}
+
+TEST_F(GenerationWindowTest, AnotherRunInTheModsFolderStopsTheRunWithAMessage) {
+  main_->option_controls().SetRowValue("ValueListEditor5", 1, "Imperial");
+  root_.Write("Game/Mods/Vornak.TQ 1.5.0/keep.txt", "previous");
+  // Another process holds the Mods folder's lock and has left its note.
+  const auto lock_file = root_.Write("Game/Mods/" + std::string(generation::kRunLockFileName),
+                                     "pid=4242\nstarted=2026-12-11 10:00:00\n");
+  const int other = open(lock_file.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(other, 0);
+  ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+  GenerationWindow window(*main_, root_ / "Desktop");
+  window.show();
+  QApplication::processEvents();
+  dialogs_.QueueAnswer(platform::kIdOk);
+  window.Next();
+  EXPECT_FALSE(window.running());
+  EXPECT_EQ(window.page(), GenerationWindow::kSettings);
+  ASSERT_FALSE(dialogs_.shown().empty());
+  EXPECT_NE(dialogs_.shown().back().text.find("4242"), std::string::npos);
+  EXPECT_NE(dialogs_.shown().back().text.find("2026-12-11 10:00:00"), std::string::npos);
+  EXPECT_EQ(root_.Read("Game/Mods/Vornak.TQ 1.5.0/keep.txt"), "previous");
+  close(other);
 }
 
 }  // namespace
