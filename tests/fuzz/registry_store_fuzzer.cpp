@@ -1,5 +1,7 @@
 // The registry store as both programs read it: any file must parse, its rewrite must read back to
 // the same data, and a write must read back whatever the file held before.
+#include <stdexcept>
+
 #include "platform/registry_store.h"
 #include "platform/text.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -41,7 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto lines = platform::SplitLines(input.substr(0, 200));
   const std::string key = lines.empty() ? std::string() : lines.front();
   RegistryData edited = parsed;
-  edited.WriteString(key, "Fuzz", "text \"quoted\"\r\n");
+  try {
+    edited.WriteString(key, "Fuzz", "text \"quoted\"\r\n");
+  } catch (const std::invalid_argument&) {
+    FUZZ_CHECK(key.find_first_not_of('\\') == std::string::npos);  // a path without a name
+    return 0;
+  }
   edited.WriteDword(key, "Number", 0xFFFFFFFFu);
   const RegistryData reread = RegistryData::Parse(edited.Serialize());
   FUZZ_CHECK(reread.ReadString(key, "fuzz") == "text \"quoted\"\r\n");
