@@ -23,6 +23,8 @@ std::string PathToAnsi(const fs::path& path) { return Utf8ToCp1251(path.string()
 std::optional<fs::path> ConfineRelative(std::string_view ansi_relative) {
   const std::string text = ToSlashes(ansi_relative);
   if (text.empty() || text.front() == '/') return std::nullopt;
+  // No name holds a zero byte, and the system reads a path only up to one: "..\0x" is "..".
+  if (text.find('\0') != std::string::npos) return std::nullopt;
   if (text.size() >= 2 && text[1] == ':') return std::nullopt;
   std::vector<std::string> parts;
   size_t start = 0;

@@ -23,7 +23,8 @@ std::string PathToAnsi(const fs::path& path);
 
 // A relative path from data, checked and normalised lexically: '\' and '/' both separate, empty
 // and "." components drop out, ".." removes the component before it. Refused (nullopt) when the
-// text is empty, absolute, carries a drive letter ("C:") or climbs above its base with "..".
+// text is empty, absolute, carries a drive letter ("C:"), climbs above its base with "..", or
+// holds a zero byte.
 std::optional<fs::path> ConfineRelative(std::string_view ansi_relative);
 
 // Resolves every existing component of `path` without ASCII case: an exact match is preferred,

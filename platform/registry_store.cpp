@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <stdexcept>
 
 #include "platform/file_io.h"
 #include "platform/ini_file.h"
@@ -213,6 +214,8 @@ void RegistryData::CreateKey(std::string_view key) {
 RegistryData::Value& RegistryData::ValueForWrite(std::string_view key, std::string_view name) {
   CreateKey(key);
   Key* k = FindKey(key);
+  // A path of nothing but separators names no key, so none was created.
+  if (!k) throw std::invalid_argument("a registry key without a name");
   for (auto& value : k->values) {
     if (EqualsNoCase(value.name, name)) return value;
   }

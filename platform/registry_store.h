@@ -37,7 +37,8 @@ class RegistryData {
   bool ValueExists(std::string_view key, std::string_view name) const;
   std::vector<std::string> SubKeyNames(std::string_view key) const;
 
-  // Writes create the key and its missing parents.
+  // Writes create the key and its missing parents; a key path of nothing but separators throws
+  // std::invalid_argument.
   void CreateKey(std::string_view key);
   void WriteString(std::string_view key, std::string_view name, std::string_view value);
   void WriteDword(std::string_view key, std::string_view name, uint32_t value);

@@ -70,6 +70,10 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, size_t& pos) {
     cp = (cp << 6) | (next & 0x3F);
     ++pos;
   }
+  // Only the shortest form is UTF-8: a longer one ("\xC0\xAF" for '/'), a surrogate or a code
+  // point past U+10FFFF is malformed, and must not pass for the character it spells.
+  constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kLeast[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
   return cp;
 }
 

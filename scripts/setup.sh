@@ -9,6 +9,8 @@ packages=(
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
+  # clang with the libFuzzer and sanitizer runtimes, for scripts/fuzz.sh
+  clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
 )
 

@@ -134,6 +134,21 @@ TEST(ModelForms, GiveTheArtFolderAndWhereTheFilesComeFrom) {
   EXPECT_FALSE(ResolveModel(data, kCivilizations, 1, "My Tank-2"));
 }
 
+// A zero byte ends a name for the system, so "..\0" in a reference would lead to the folder
+// above the data folder: such a reference names nothing, and the folder is not offered.
+TEST(ModelForms, AReferenceWithAZeroByteLeadsNowhere) {
+  using namespace std::string_literals;
+  TempFolder temp;
+  const fs::path data = temp / "DATA";
+  const fs::path folder = MakeFolder(temp, "DATA/New/TR_Heavy_Tank/Outside",
+                                     {"InfoRus.txt", "Model.txt=..\0\r\nModel\r\n"s});
+  const auto outside = ResolveModel(data, kLandUnits, 23, "Outside");
+  ASSERT_TRUE(outside);
+  EXPECT_EQ(outside->form, ModelForm::kReference);
+  EXPECT_EQ(outside->files_folder, fs::path());
+  EXPECT_FALSE(IsValidModelFolder(folder, data));
+}
+
 TEST(ReadModelReference, ReadsTheThreeReadings) {
   TempFolder temp;
   struct Case {

@@ -13,6 +13,7 @@ namespace installer {
 namespace {
 
 using platform::Ansi;
+using namespace std::string_literals;
 
 TEST(PackDescription, CommentsAreSkippedAndEveryOtherLineTakesAPosition) {
   const auto result = ParsePackDescription(
@@ -53,6 +54,11 @@ TEST(PackDescription, RefusesShortDescriptionsAndPathsThatLeaveTheProgramFolder)
       {"absolute parent", "T\r\nP\r\nV\r\nC\r\nComp\r\n1.0\r\n/etc\r\n",
        PackDescriptionError::kUnsafePath, 7},
       {"drive letter", "T\r\nP\r\nV\r\nC\r\nComp\r\n1.0\r\nC:\\Games\r\n",
+       PackDescriptionError::kUnsafePath, 7},
+      // A zero byte ends a name for the system: these read as "..".
+      {"component climbs behind a zero byte", "T\r\nP\r\nV\r\nC\r\n..\0\\x\r\n1.0\r\n"s,
+       PackDescriptionError::kUnsafePath, 5},
+      {"parent climbs behind a zero byte", "T\r\nP\r\nV\r\nC\r\nComp\r\n1.0\r\n..\0\0/co\r\n"s,
        PackDescriptionError::kUnsafePath, 7},
   };
   for (const auto& c : cases) {

@@ -34,6 +34,16 @@ TEST(ConfineRelative, NormalisesOrRefuses) {
   }
 }
 
+// No file name holds a zero byte, and the system reads a name only up to one: "..\0x" would be
+// read as "..", and "\0" as the base folder itself.
+TEST(ConfineRelative, RefusesTextWithAZeroByte) {
+  using namespace std::string_literals;
+  for (const std::string& text : {"..\0x\\Model"s, "\0"s, "a\\\0"s, "a\0b"s}) {
+    EXPECT_FALSE(ConfineRelative(text)) << text.size();
+    EXPECT_FALSE(ResolveInside("/base", text)) << text.size();
+  }
+}
+
 TEST(ConfineRelative, ConvertsAnsiNamesToUtf8) {
   EXPECT_EQ(ConfineRelative("\xCC\xEE\xE4\xE5\xEB\xE8\\a")->string(), "Модели/a");
 }

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "tests/support/temp_folder.h"
 
 namespace platform {
@@ -42,6 +44,19 @@ TEST(RegistryData, IgnoresDamagedLines) {
       "[HKEY_CURRENT_USER\\A]\n\"ok\"=\"1\"\n\"open=\"x\n\"n\"=dword:zz\ngarbage\n\"ok\"=\"2\"\n");
   EXPECT_EQ(parsed.ReadString("HKEY_CURRENT_USER\\A", "ok"), "1");
   EXPECT_FALSE(parsed.ValueExists("HKEY_CURRENT_USER\\A", "n"));
+}
+
+// A key path of nothing but separators names no key: a write there fails instead of reaching for
+// a key that cannot exist, and the data stays as it was.
+TEST(RegistryData, WriteWithoutAKeyNameFailsAndChangesNothing) {
+  RegistryData data;
+  data.WriteString(kKey, "Kept", "1");
+  const RegistryData before = data;
+  for (const std::string_view key : {"", "\\", "\\\\\\"}) {
+    EXPECT_THROW(data.WriteString(key, "Name", "x"), std::invalid_argument) << key;
+    EXPECT_THROW(data.WriteDword(key, "Name", 1), std::invalid_argument) << key;
+  }
+  EXPECT_EQ(data, before);
 }
 
 TEST(RegistryStore, ConcurrentModificationsLoseNothing) {

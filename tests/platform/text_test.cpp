@@ -26,6 +26,22 @@ TEST(Cp1251, UnmappableAndMalformedTextBecomesQuestionMarks) {
   EXPECT_EQ(Utf8ToCp1251("\xFF\xFE"), "??");
 }
 
+// Only the shortest form of a character is UTF-8: a longer spelling of "/", NUL or "А" is a
+// malformed sequence, and must not turn into the character it spells (a separator or the end of
+// a name in a path).
+TEST(Cp1251, OverlongAndSurrogateSequencesBecomeOneQuestionMark) {
+  EXPECT_EQ(Utf8ToCp1251("a\xC0\xAF"
+                         "b"),
+            "a?b");
+  EXPECT_EQ(Utf8ToCp1251("\xC0\x80"), "?");
+  EXPECT_EQ(Utf8ToCp1251("\xE0\x80\xAF"), "?");
+  EXPECT_EQ(Utf8ToCp1251("\xF0\x80\x80\xAF"), "?");
+  EXPECT_EQ(Utf8ToCp1251("\xE0\x90\x90"), "?");                 // U+0410 in three bytes
+  EXPECT_EQ(Utf8ToCp1251("\xED\xA0\x80"), "?");                 // a surrogate
+  EXPECT_EQ(Utf8ToCp1251("\xF4\x90\x80\x80"), "?");             // above U+10FFFF
+  EXPECT_EQ(Utf8ToCp1251("\xD0\x90\xE2\x84\x96"), "\xC0\xB9");  // "А№" stays
+}
+
 TEST(AsciiCase, FoldsOnlyAsciiLetters) {
   EXPECT_EQ(AsciiLower("ABC xyz \xC0\xDF"), "abc xyz \xC0\xDF");  // Cyrillic capitals stay
   EXPECT_TRUE(EqualsNoCase("UNITCLASS_Warrior", "unitclass_WARRIOR"));
