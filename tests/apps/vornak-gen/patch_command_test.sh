@@ -165,6 +165,19 @@ mkdir -p folder.xml
 run 2 patch Moves.ini folder.xml
 expect_line err.txt 'folder.xml is a folder'
 
+# vornak-gen needs no Qt; its generate command runs vornak-gen-qt beside it, with the same
+# arguments and exit status, and says so when it is missing.
+if command -v ldd >/dev/null; then
+  ldd "$bin" >ldd.txt
+  grep -q libQt ldd.txt && fail "vornak-gen links Qt: $(awk '/libQt/ { printf "%s ", $1 }' ldd.txt)"
+fi
+run 2 generate --bogus
+expect_line err.txt 'usage: vornak-gen generate --config FILE.vkm'
+mkdir -p lone
+cp "$bin" lone/
+"$work/lone/vornak-gen" generate --config x.vkm >out.txt 2>err.txt && fail "generate ran without vornak-gen-qt"
+expect_line err.txt 'vornak-gen-qt, which must be installed beside vornak-gen'
+
 # The start-up command is still there.
 run 2 frobnicate
 expect_line err.txt 'usage: vornak-gen startup'
