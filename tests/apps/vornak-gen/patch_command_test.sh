@@ -2,10 +2,12 @@
 # End-to-end tests of `vornak-gen patch`: the built program applies the engine's fixture patches
 # to copies of the fixture unit file in a temporary folder; the results are compared byte for byte
 # and the report and the exit status are checked.
-#   patch_command_test.sh VORNAK_GEN FIXTURES
+#   patch_command_test.sh VORNAK_GEN FIXTURES [DATA]
+# With DATA (the embedded data folder) a sample mod is generated through vornak-gen-qt as well.
 set -euo pipefail
 bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 fixtures=$(cd "$2" && pwd)
+data=${3:+$(cd "$3" && pwd)}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
@@ -161,6 +163,24 @@ run 0 patch Moves.ini units.xml
 [ -e .units.xml.vornak-gen-x.tmp ] || fail "a file not ours was removed"
 ls -a >files.txt
 grep -q "vornak-gen-[0-9]*\.tmp" files.txt && fail "a temporary file was left"
+# Runs at once, on a file with one name and on one with two: each leaves the file whole.
+fresh
+"$bin" patch Moves.ini units.xml >/dev/null
+cp units.xml patched.xml
+for names in 1 2; do
+  fresh
+  [ "$names" = 2 ] && ln -f units.xml other-name.xml
+  pids=()
+  for i in 1 2 3 4; do
+    "$bin" patch Moves.ini units.xml >/dev/null 2>&1 &
+    pids+=($!)
+  done
+  for pid in "${pids[@]}"; do wait "$pid" || fail "a run at once with $names name(s) failed"; done
+  cmp -s units.xml patched.xml || fail "runs at once with $names name(s) left a mixed file"
+  rm -f other-name.xml
+done
+ls -a >files.txt
+grep -q "vornak-gen-[0-9]*\.tmp" files.txt && fail "runs at once left a temporary file"
 mkdir -p folder.xml
 run 2 patch Moves.ini folder.xml
 expect_line err.txt 'folder.xml is a folder'
@@ -173,6 +193,16 @@ if command -v ldd >/dev/null; then
 fi
 run 2 generate --bogus
 expect_line err.txt 'usage: vornak-gen generate --config FILE.vkm'
+if [ -n "$data" ]; then
+  mkdir -p program game/Mods game-settings desktop
+  : >game/Civ4BeyondSword.exe
+  cp "$data/game/My Games/Beyond the Sword/CivilizationIV.ini" game-settings/
+  run 0 generate --program "$work/program" --data "$data/DATA" --game "$work/game" \
+    --settings "$work/game-settings" --config "$data/configs/Sample.vkm" --desktop "$work/desktop" \
+    --no-shortcut
+  expect_line out.txt 'the mod is in'
+  ls game/Mods/*/*.ini >/dev/null 2>&1 || fail "generate wrote no mod"
+fi
 mkdir -p lone
 cp "$bin" lone/
 "$work/lone/vornak-gen" generate --config x.vkm >out.txt 2>err.txt && fail "generate ran without vornak-gen-qt"
