@@ -21,8 +21,8 @@
 #include <string_view>
 #include <vector>
 
-#include "apps/vornak-gen/generate_command.h"
 #include "apps/vornak-gen/patch_command.h"
+#include "apps/vornak-gen/qt_front.h"
 #include "platform/copy_list.h"
 #include "platform/dialogs.h"
 #include "platform/folders.h"
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
   if (args.empty()) return Usage();
   if (args[0] == "startup") return StartUp({args.begin() + 1, args.end()});
   if (args[0] == "message") return Message({args.begin() + 1, args.end()});
-  if (args[0] == "generate") return GenerateCommand({args.begin() + 1, args.end()}, argv[0]);
+  if (args[0] == "generate") return vornak_gen::RunQtProgram(argv);
   if (args[0] == "patch") {
     return vornak_gen::RunPatchCommand({args.begin() + 1, args.end()}, std::cout, std::cerr);
   }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "apps/vornak-gen/in_place_write.h"
+#include "apps/vornak-gen/key_kind_choice.h"
 #include "errors/error_processor.h"
 #include "platform/file_io.h"
 #include "platform/text.h"
@@ -14,15 +16,17 @@ namespace vornak_gen {
 
 const char kPatchUsage[] =
     "usage: vornak-gen patch [--key-kind K] [--checked NAME[,NAME...]] [--value N] [--dry-run]\n"
-    "                        PATCH.ini TARGET.xml\n"
+    "                        [--apply-malformed] PATCH.ini TARGET.xml\n"
     "  Applies the patch file to the XML file in place, as the generator does.\n"
-    "  --key-kind K   which lines key the records: 0 <class>, 1 <type> (default), 2\n"
-    "                 <buildingclass>, 3 <scriptid>, 4 <tag>\n"
+    "  --key-kind K   which lines key the records: 0 <class>, 1 <type>, 2 <buildingclass>,\n"
+    "                 3 <scriptid>, 4 <tag>; by default the digit 0-4 that ends the patch\n"
+    "                 file's name, else the tag of its key lines\n"
     "  --checked ...  these check boxes count as enabled and checked for \"[if checked]\" (all\n"
     "                 others as absent); CheckBox32 (option 44) also turns on the forts block of\n"
     "                 \"[BUILD_FORT]\"\n"
     "  --value N      value mode on: \"[VALUE]\" becomes N, as for an EXACT value editor\n"
-    "  --dry-run      report only; the target is not written\n";
+    "  --dry-run      report only; the target is not written\n"
+    "  --apply-malformed  write the target even when the patch has malformed lines\n";
 
 namespace {
 
@@ -127,12 +131,32 @@ size_t LineCount(const fs::path& file) {
   return xmlengine::Document(xmlengine::ReadWholeFile(file)).size();
 }
 
+// The document as a save writes it, every line followed by CR LF, through a buffer of fixed size
+// rather than one copy of the whole text.
+bool WriteSaved(const xmlengine::Document& document, const ContentSink& sink) {
+  constexpr size_t kBufferSize = 64 * 1024;
+  std::string buffer;
+  buffer.reserve(kBufferSize);
+  bool ok = true;
+  document.ForEach(0, document.size(), [&](size_t, std::string_view line) {
+    if (buffer.size() + line.size() + 2 > kBufferSize) {
+      ok = sink(buffer);
+      buffer.clear();
+    }
+    buffer += line;
+    buffer += "\r\n";
+    return ok;
+  });
+  return ok && sink(buffer);
+}
+
 struct Arguments {
   xmlengine::KeyKind kind = xmlengine::KeyKind::kType;
   bool kind_given = false;
   std::vector<std::string> checked;
   std::optional<int64_t> value;
   bool dry_run = false;
+  bool apply_malformed = false;
   std::vector<std::string> files;
 };
 
@@ -166,6 +190,8 @@ std::optional<Arguments> Parse(const std::vector<std::string_view>& args, std::o
       }
     } else if (arg == "--dry-run") {
       parsed.dry_run = true;
+    } else if (arg == "--apply-malformed") {
+      parsed.apply_malformed = true;
     } else if (arg.starts_with("--")) {
       err << "vornak-gen patch: unknown option or missing value: " << arg << "\n";
       return std::nullopt;
@@ -188,11 +214,39 @@ int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out
   }
   const fs::path patch = parsed->files[0];
   const fs::path target = parsed->files[1];
+  if (platform::IsDirectory(patch) || platform::IsDirectory(target)) {
+    err << "vornak-gen patch: " << (platform::IsDirectory(patch) ? patch : target).string()
+        << " is a folder; give one patch file and one XML file\n";
+    return kBadArguments;
+  }
   for (const fs::path& file : {patch, target}) {
     if (!platform::IsFile(file)) {
       err << "vornak-gen patch: no such file: " << file.string() << "\n";
       return kFailed;
     }
+  }
+  // A file the author protected is refused before anything is done to it.
+  const InPlaceTarget in_place = InspectTarget(target);
+  if (in_place.refusal != InPlaceRefusal::kNone && !parsed->dry_run) {
+    err << "vornak-gen patch: " << in_place.message << "\n";
+    return kFailed;
+  }
+
+  xmlengine::KeyKind kind = parsed->kind;
+  std::string kind_reason = "given by --key-kind";
+  if (!parsed->kind_given) {
+    const auto patch_text = platform::ReadFileBytes(patch);
+    if (!patch_text) {
+      err << "vornak-gen patch: cannot read " << patch.string() << "\n";
+      return kFailed;
+    }
+    const KeyKindChoice choice = ChooseKeyKind(patch, *patch_text);
+    if (!choice.kind) {
+      err << "vornak-gen patch: " << choice.reason << "; give --key-kind 0 to 4\n";
+      return kBadArguments;
+    }
+    kind = *choice.kind;
+    kind_reason = choice.reason;
   }
 
   const xmlengine::FixedCheckBoxes boxes(parsed->checked);
@@ -201,9 +255,9 @@ int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out
   engine.set_forts(boxes.IsChecked(xmlengine::kFortsCheckBox));
   engine.SetValueMode(parsed->value);
 
-  const auto kind_number = static_cast<int>(parsed->kind);
+  const auto kind_number = static_cast<int>(kind);
   out << "Applying " << patch.string() << " to " << target.string() << "\n"
-      << "  key kind " << kind_number << " (" << xmlengine::KeyTag(parsed->kind) << ")"
+      << "  key kind " << kind_number << " (" << xmlengine::KeyTag(kind) << ")"
       << ", check boxes checked: ";
   if (parsed->checked.empty()) out << "none";
   for (size_t i = 0; i < parsed->checked.size(); ++i) {
@@ -215,17 +269,18 @@ int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out
   } else {
     out << "off";
   }
-  out << (parsed->dry_run ? ", dry run" : "") << "\n";
+  out << (parsed->dry_run ? ", dry run" : "") << "\n"
+      << "  key kind " << kind_number << ": " << kind_reason << "\n";
   // EXACT components take the key kind from the last character of the patch file's name.
   const std::string stem = patch.stem().string();
-  if (!parsed->kind_given && !stem.empty() && stem.back() >= '0' && stem.back() <= '4' &&
+  if (parsed->kind_given && !stem.empty() && stem.back() >= '0' && stem.back() <= '4' &&
       stem.back() - '0' != kind_number) {
     out << "  note: in an EXACT component this file is applied with key kind " << stem.back()
-        << " (the last character of its name); give --key-kind " << stem.back()
-        << " to test that\n";
+        << " (the last character of its name)\n";
   }
   out << "\n";
 
+  // The engine edits the document only; the command writes it (in_place_write.h).
   PrintingErrorWindow window(err);
   errors::Processor().set_window(&window);
   const size_t lines_before = LineCount(target);
@@ -233,8 +288,8 @@ int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out
   xmlengine::Document document;
   xmlengine::KeyIndex index;
   xmlengine::PatchSummary summary;
-  const bool applied = engine.ApplyPatchToFile(patch, target, parsed->kind, document, index,
-                                               &report, !parsed->dry_run, &summary);
+  const bool applied = engine.ApplyPatchToFile(patch, target, kind, document, index, &report,
+                                               /*save=*/false, &summary);
   report.Flush();
   errors::Processor().set_window(nullptr);
 
@@ -252,14 +307,29 @@ int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out
     err << "vornak-gen patch: " << target.string() << " was not written\n";
     return kFailed;
   }
-  if (parsed->dry_run) {
-    out << "Dry run: " << target.string() << " would have " << document.size() << " lines ("
-        << lines_before << " now); it was not written\n";
+  const bool malformed = summary.errors > 0;
+  if (parsed->dry_run || (malformed && !parsed->apply_malformed)) {
+    out << (parsed->dry_run ? "Dry run: " : "Not written: ") << target.string() << " would have "
+        << document.size() << " lines (" << lines_before << " now); it was not written";
+    if (!parsed->dry_run) out << " (--apply-malformed writes it as a generation would)";
+    out << "\n";
   } else {
-    out << "Wrote " << target.string() << ": " << LineCount(target) << " lines (" << lines_before
+    const InPlaceResult written =
+        WriteInPlace(in_place, [&](const ContentSink& sink) { return WriteSaved(document, sink); });
+    if (!written.written) {
+      err << "vornak-gen patch: " << written.message << "\n"
+          << "vornak-gen patch: " << target.string() << " was not written\n";
+      return kFailed;
+    }
+    out << "Wrote " << target.string() << ": " << document.size() << " lines (" << lines_before
         << " before)\n";
+    if (in_place.linked) out << "  through the link to " << in_place.file.string() << "\n";
+    if (!written.atomic) {
+      out << "  the file has " << in_place.hard_links
+          << " names: its content was copied over it to keep them; this write was not atomic\n";
+    }
   }
-  if (summary.errors > 0) {
+  if (malformed) {
     err << "vornak-gen patch: the patch file is malformed ("
         << Plural(summary.errors, "error", "errors") << ", see above)\n";
     return kMalformed;

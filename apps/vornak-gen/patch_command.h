@@ -2,10 +2,12 @@
 // and tells the pack author what it did.
 //
 //   vornak-gen patch [--key-kind K] [--checked NAME[,NAME...]] [--value N] [--dry-run]
-//                    PATCH.ini TARGET.xml
+//                    [--apply-malformed] PATCH.ini TARGET.xml
 //
-// Exit status: 0 applied; 1 applied, but the patch has malformed lines (listed); 2 wrong
-// arguments; 3 a file could not be read or written, or the engine reported a failure.
+// Exit status: 0 applied; 1 the patch has malformed lines (listed), the target is not written
+// unless --apply-malformed; 2 wrong arguments, a folder given as a file, or no key kind can be
+// told from the patch; 3 a file could not be read or written, the target is read-only, or the
+// engine reported a failure.
 #pragma once
 
 #include <ostream>
