@@ -8,33 +8,7 @@ set -euo pipefail
 bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 data=$(cd "$2" && pwd)
 config=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/run TMPDIR=$work/tmp OSTREL_REGISTRY=$work/registry.txt
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-cd "$work"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-# run EXPECTED_STATUS ARGS...: runs the program, keeping stdout in out.txt and stderr in err.txt.
-run() {
-  local expected=$1
-  shift
-  local status=0
-  "$bin" "$@" >out.txt 2>err.txt || status=$?
-  if [ "$status" -ne "$expected" ]; then
-    fail "vornak-gen $* exited with $status, not $expected"
-    sed 's/^/  | /' out.txt err.txt
-  fi
-}
-expect_line() {
-  grep -qF -- "$2" "$1" || { fail "$1 lacks: $2"; sed 's/^/  | /' "$1"; }
-}
+source "$(dirname "${BASH_SOURCE[0]}")/script_support.sh"
 
 cp -r "$data" "$work/DATA"
 game=$work/game
@@ -72,8 +46,4 @@ expect_line err.txt "$game/Mods"
 run 0 "${generate[@]}" --yes
 [ ! -e "$game/Mods/My Mod/mine.txt" ] || fail "the mod was not replaced"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures failure(s)"
-  exit 1
-fi
-echo "all vornak-gen generate checks passed"
+finish "vornak-gen generate"

@@ -8,32 +8,7 @@ set -euo pipefail
 bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 fixtures=$(cd "$2" && pwd)
 data=${3:+$(cd "$3" && pwd)}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-export XDG_RUNTIME_DIR=$work/run TMPDIR=$work/tmp OSTREL_REGISTRY=$work/registry.txt
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
-cd "$work"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-# run EXPECTED_STATUS ARGS...: runs the program, keeping stdout in out.txt and stderr in err.txt.
-run() {
-  local expected=$1
-  shift
-  local status=0
-  "$bin" "$@" >out.txt 2>err.txt || status=$?
-  if [ "$status" -ne "$expected" ]; then
-    fail "vornak-gen $* exited with $status, not $expected"
-    sed 's/^/  | /' out.txt err.txt
-  fi
-}
-expect_line() {
-  grep -qF -- "$2" "$1" || { fail "$1 lacks: $2"; sed 's/^/  | /' "$1"; }
-}
+source "$(dirname "${BASH_SOURCE[0]}")/script_support.sh"
 
 # The patch as the generator would apply it: byte-exact result, and what it did.
 cp "$fixtures/CIV4UnitInfos.xml" units.xml
@@ -213,8 +188,4 @@ run 2 frobnicate
 expect_line err.txt 'usage: vornak-gen startup'
 expect_line err.txt 'usage: vornak-gen patch'
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "vornak-gen patch: all checks passed"
+finish "vornak-gen patch"

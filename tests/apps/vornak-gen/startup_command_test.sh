@@ -10,35 +10,7 @@ set -euo pipefail
 bin=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 configurator=$2
 other=$3
-work=$(mktemp -d)
-trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
-export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
-export XDG_RUNTIME_DIR=$work/home/run TMPDIR=$work/home/tmp OSTREL_REGISTRY=$work/home/Registry.txt
-unset TEMP TMP DISPLAY WAYLAND_DISPLAY
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-cd "$work"
-
-failures=0
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-# run EXPECTED_STATUS PROGRAM ARGS...: keeps stdout in out.txt and stderr in err.txt (outside the
-# folders under test).
-run() {
-  local expected=$1
-  shift
-  local status=0
-  "$@" >"$work/out.txt" 2>"$work/err.txt" || status=$?
-  if [ "$status" -ne "$expected" ]; then
-    fail "$* exited with $status, not $expected"
-    sed 's/^/  | /' "$work/out.txt" "$work/err.txt"
-  fi
-}
-expect_line() {
-  grep -qF -- "$2" "$work/$1" || { fail "$1 lacks: $2"; sed 's/^/  | /' "$work/$1"; }
-}
+source "$(dirname "${BASH_SOURCE[0]}")/script_support.sh"
 refuse_line() {
   if grep -qF -- "$2" "$work/$1"; then fail "$1 has: $2"; sed 's/^/  | /' "$work/$1"; fi
 }
@@ -56,7 +28,7 @@ cp "$bin" cases/unnoted/Vornak.TQ
 cp "$other" cases/other/Vornak.TQ
 for program in cases/missing cases/empty cases/text cases/unnoted cases/other cases/folder; do
   before=$(snapshot "$work/cases" "$HOME")
-  run 1 "$bin" startup --program "$program"
+  run_program 1 "$bin" startup --program "$program"
   expect_line err.txt "is not a program folder of Vornak.TQ"
   refuse_line out.txt "packages listed"
   [ "$before" = "$(snapshot "$work/cases" "$HOME")" ] || fail "startup on $program wrote files"
@@ -68,7 +40,7 @@ done
 mkdir -p alone
 cp "$bin" alone/vornak-gen
 before=$(snapshot "$work/alone" "$HOME")
-run 1 alone/vornak-gen startup
+run_program 1 alone/vornak-gen startup
 expect_line err.txt "is not a program folder of Vornak.TQ"
 [ "$before" = "$(snapshot "$work/alone" "$HOME")" ] || fail "startup beside vornak-gen wrote files"
 
@@ -76,19 +48,15 @@ expect_line err.txt "is not a program folder of Vornak.TQ"
 mkdir -p program/Resource/Packages.ini
 cp "$configurator" program/Vornak.TQ
 echo "in the way" >program/Resource/Packages.ini/file
-run 1 "$bin" startup --program program
+run_program 1 "$bin" startup --program program
 expect_line out.txt "packages listed in $work/program/Resource/Packages.ini: not written"
 refuse_line out.txt ": 12"
 
 # The same folder once the list can be written: started, registered, 12 packs listed.
 rm -r program/Resource/Packages.ini
-run 0 "$bin" startup --program program
+run_program 0 "$bin" startup --program program
 expect_line out.txt "packages listed in $work/program/Resource/Packages.ini: 12"
 expect_line out.txt "Vornak.TQ 1.5.0.2k.lang at $work/program/Vornak.TQ"
 [ "$(wc -l <program/Resource/Packages.ini)" -eq 12 ] || fail "Packages.ini does not hold 12 lines"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "vornak-gen startup: all checks passed"
+finish "vornak-gen startup"
