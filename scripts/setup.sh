@@ -8,7 +8,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-format xmlstarlet
+  clang-format
+  # the patch benchmark (scripts/bench-patch.sh) measures against xmlstarlet with /usr/bin/time
+  xmlstarlet time
   # clang with the libFuzzer and sanitizer runtimes, for scripts/fuzz.sh
   clang libclang-rt-14-dev
   xvfb xauth fonts-dejavu-core
