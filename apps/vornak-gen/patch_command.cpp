@@ -11,6 +11,7 @@
 #include "platform/text.h"
 #include "xmlengine/document_file.h"
 #include "xmlengine/engine.h"
+#include "xmlengine/text_search.h"
 
 namespace vornak_gen {
 
@@ -127,8 +128,12 @@ class PrintingErrorWindow : public errors::ErrorWindow {
   std::ostream& err_;
 };
 
+// The lines a document of the file would hold, counted without building one.
 size_t LineCount(const fs::path& file) {
-  return xmlengine::Document(xmlengine::ReadWholeFile(file)).size();
+  size_t lines = 0;
+  xmlengine::ForEachLoadedLine(xmlengine::ReadWholeFile(file),
+                               [&lines](std::string_view) { ++lines; });
+  return lines;
 }
 
 // The document as a save writes it, every line followed by CR LF, through a buffer of fixed size
