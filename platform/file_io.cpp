@@ -125,9 +125,8 @@ void TakeOverProtection(int fd, const struct stat& old) {
 void GiveNewFileMode(int fd) {
   // mkstemp makes files private (0600); a new file of the user's state gets the usual mode,
   // limited by the umask.
-  const mode_t mask = umask(0);
-  umask(mask);
-  if (fchmod(fd, 0666 & ~mask) != 0) throw SystemError("cannot set the mode of a temporary file");
+  if (fchmod(fd, 0666 & ~CurrentUmask()) != 0)
+    throw SystemError("cannot set the mode of a temporary file");
 }
 
 void WriteAll(int fd, std::string_view bytes) {
@@ -208,6 +207,21 @@ void CopyFileBytes(const fs::path& from, const fs::path& to) {
   if (to.has_parent_path()) fs::create_directories(to.parent_path(), ec);
   fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
   if (ec) throw SystemError("cannot copy " + from.string() + " to " + to.string(), ec.value());
+}
+
+mode_t CurrentUmask() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("Umask:", 0) != 0) continue;
+    try {
+      return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8)) & 0777;
+    } catch (const std::exception&) {
+      break;
+    }
+  }
+  // Without the status line (an old kernel): the usual default.
+  return 022;
 }
 
 bool IsFile(const fs::path& path) {

@@ -1,6 +1,8 @@
 // Reading and writing whole files as bytes.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -36,6 +38,10 @@ void CopyFileBytes(const fs::path& from, const fs::path& to);
 // A regular file (or a link to one) exists at the path.
 bool IsFile(const fs::path& path);
 bool IsDirectory(const fs::path& path);
+
+// The process's umask, read without changing it: umask() can only be read by setting it, which
+// would give a file another thread creates meanwhile the wrong mode.
+mode_t CurrentUmask();
 
 // Removes a file if present; never throws, never removes a folder.
 bool RemoveFileQuietly(const fs::path& path);

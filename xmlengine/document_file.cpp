@@ -102,9 +102,7 @@ void WriteReplacing(const fs::path& path, Produce&& produce) {
   };
   produce(sink);
   // mkstemp makes the file private; a mod file gets the usual mode, limited by the umask.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd.get(), 0666 & ~mask);
+  fchmod(fd.get(), 0666 & ~platform::CurrentUmask());
   if (close(fd.release()) != 0) fail("cannot write " + path.string(), errno);
   if (std::rename(temp.c_str(), path.c_str()) != 0) fail("cannot replace " + path.string(), errno);
 }

@@ -71,6 +71,23 @@ TEST(WriteFileAtomic, ReplacesTheFileAndLeavesNoScratchFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder / "a"), {}), 1);
 }
 
+// A new file gets the mode the umask allows, and reading the umask leaves it as it was (so a
+// file another thread creates meanwhile keeps its mode too).
+TEST(WriteFileAtomic, ANewFileGetsTheModeOfTheUmask) {
+  TempFolder folder;
+  for (const mode_t mask : {mode_t{027}, mode_t{002}, mode_t{077}}) {
+    const mode_t before = umask(mask);
+    EXPECT_EQ(CurrentUmask(), mask);
+    const auto file = folder / ("new-" + std::to_string(mask) + ".txt");
+    WriteFileAtomic(file, "made");
+    const mode_t after = umask(before);
+    EXPECT_EQ(after, mask);
+    struct stat info {};
+    ASSERT_EQ(stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
+  }
+}
+
 TEST(WriteFileAtomic, AFailedReplaceKeepsTheOldContent) {
   TempFolder folder;
   folder.Write("target/keep.txt", "precious");  // the target is a folder: rename must fail
