@@ -1,5 +1,6 @@
 // The engine's operations on files: loading and saving, the patch and fragment files of
-// Patch and fragment files applied to a mod folder, and the anchor readers. Fixtures are in the real line layout.
+// Patch and fragment files applied to a mod folder, and the anchor readers. Fixtures are in the
+// real line layout.
 #include <gtest/gtest.h>
 
 #include "errors/error_processor.h"
