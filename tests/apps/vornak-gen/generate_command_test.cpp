@@ -8,15 +8,13 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/file_io.h"
+#include "tests/support/private_home.h"
 #include "tests/support/temp_folder.h"
-
-extern char** environ;
 
 namespace {
 
@@ -48,24 +46,7 @@ class GenerateCommandTest : public ::testing::Test {
   // within the time limit is killed.
   Finished Generate(const std::vector<std::string>& args) {
     const fs::path home = folder_ / "home";
-    std::map<std::string, std::string> env;
-    for (char** entry = environ; *entry; ++entry) {
-      const std::string text = *entry;
-      const size_t equals = text.find('=');
-      if (equals != std::string::npos) env[text.substr(0, equals)] = text.substr(equals + 1);
-    }
-    for (const char* name : {"TEMP", "TMP", "XDG_CACHE_HOME", "DISPLAY", "WAYLAND_DISPLAY"}) {
-      env.erase(name);
-    }
-    env["HOME"] = home.string();
-    env["XDG_CONFIG_HOME"] = (home / ".config").string();
-    env["XDG_DATA_HOME"] = (home / ".local/share").string();
-    env["XDG_RUNTIME_DIR"] = (home / "run").string();
-    env["TMPDIR"] = (home / "tmp").string();
-    env["OSTREL_REGISTRY"] = (home / "Registry.txt").string();
-    env["QT_QPA_PLATFORM"] = "offscreen";
-    std::vector<std::string> env_texts;
-    for (const auto& [name, value] : env) env_texts.push_back(name + "=" + value);
+    std::vector<std::string> env_texts = testing_support::PrivateHomeEnvironment(home);
     std::vector<char*> envp;
     for (auto& text : env_texts) envp.push_back(text.data());
     envp.push_back(nullptr);
