@@ -2,6 +2,9 @@
 // runs on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 #include "catalogue/component_packs.h"
 #include "catalogue/description_panel.h"
 #include "catalogue/library_scan.h"
@@ -162,6 +165,27 @@ TEST(DescriptionPanel, AValueThatNamesNoModelShowsNothing) {
     for (const fs::path& picture : panel.pictures) EXPECT_FALSE(platform::IsFile(picture));
   }
   EXPECT_FALSE(Describe(kStandardUnits, 0, "My Tank-2").preview_enabled);
+}
+
+// A sample XML file that holds cp1251 bytes names its encoding: without it an XML reader takes the
+// file as UTF-8, and the copy of it in a generated mod is not well-formed.
+TEST(SampleData, XmlFilesWithCp1251TextDeclareTheirEncoding) {
+  int checked = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(kData)) {
+    std::string extension = entry.path().extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!entry.is_regular_file() || extension != ".xml") continue;
+    const std::string bytes = platform::ReadFileBytes(entry.path()).value_or("");
+    if (!bytes.starts_with("<?xml")) continue;  // fragments and patch files are not documents
+    const bool eight_bit = std::any_of(
+        bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (!eight_bit) continue;
+    ++checked;
+    const std::string declaration = bytes.substr(0, bytes.find('>') + 1);
+    EXPECT_NE(declaration.find("encoding=\"windows-1251\""), std::string::npos)
+        << entry.path() << ": " << declaration;
+  }
+  EXPECT_GT(checked, 0);
 }
 
 }  // namespace
