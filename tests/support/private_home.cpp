@@ -1,5 +1,6 @@
 #include "tests/support/private_home.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <map>
@@ -26,6 +27,28 @@ std::vector<std::string> PrivateHomeEnvironment(const std::filesystem::path& hom
   std::vector<std::string> texts;
   for (const auto& [name, value] : env) texts.push_back(name + "=" + value);
   return texts;
+}
+
+pid_t StartInPrivateHome(const std::filesystem::path& program, const std::vector<std::string>& args,
+                         const std::filesystem::path& home, const std::filesystem::path& output) {
+  std::vector<std::string> env_texts = PrivateHomeEnvironment(home);
+  std::vector<char*> envp;
+  for (auto& text : env_texts) envp.push_back(text.data());
+  envp.push_back(nullptr);
+  std::vector<std::string> arg_texts = {program.string()};
+  arg_texts.insert(arg_texts.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (auto& text : arg_texts) argv.push_back(text.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(fd, 1);
+    dup2(fd, 2);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+  }
+  return pid;
 }
 
 }  // namespace testing_support

@@ -1,5 +1,7 @@
-// The environment in which a test runs one of the real programs.
+// Running one of the real programs from a test, in a home of the test's own.
 #pragma once
+
+#include <sys/types.h>
 
 #include <filesystem>
 #include <string>
@@ -11,5 +13,10 @@ namespace testing_support {
 // XDG folders, the temporary folder and the registry store inside `home`, and Qt offscreen: as
 // NAME=VALUE texts for execve. The folders are not created.
 std::vector<std::string> PrivateHomeEnvironment(const std::filesystem::path& home);
+
+// Starts `program` with `args` in that environment, its standard output and error going to the
+// file `output` (created or emptied). Returns its process id; the caller waits for it.
+pid_t StartInPrivateHome(const std::filesystem::path& program, const std::vector<std::string>& args,
+                         const std::filesystem::path& home, const std::filesystem::path& output);
 
 }  // namespace testing_support

@@ -40,26 +40,8 @@ class PackraneTest : public ::testing::Test {
   // Starts `program` with the test's environment; when `wait` is false returns at once with the
   // process id as the exit code.
   Finished Start(const fs::path& program, const std::vector<std::string>& args, bool wait = true) {
-    const fs::path home = folder_ / "home";
-    std::vector<std::string> env_texts = testing_support::PrivateHomeEnvironment(home);
-    std::vector<char*> envp;
-    for (auto& text : env_texts) envp.push_back(text.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> arg_texts = {program.string()};
-    arg_texts.insert(arg_texts.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& text : arg_texts) argv.push_back(text.data());
-    argv.push_back(nullptr);
-
     const fs::path log = folder_ / "output.txt";
-    const pid_t pid = fork();
-    if (pid == 0) {
-      const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(fd, 1);
-      dup2(fd, 2);
-      execve(argv[0], argv.data(), envp.data());
-      _exit(127);
-    }
+    const pid_t pid = testing_support::StartInPrivateHome(program, args, folder_ / "home", log);
     Finished run;
     if (!wait) {
       run.exit_code = pid;

@@ -45,31 +45,19 @@ class GenerateCommandTest : public ::testing::Test {
   // Runs vornak-gen generate on the test's folders with `args` added; a run that does not end
   // within the time limit is killed.
   Finished Generate(const std::vector<std::string>& args) {
-    const fs::path home = folder_ / "home";
-    std::vector<std::string> env_texts = testing_support::PrivateHomeEnvironment(home);
-    std::vector<char*> envp;
-    for (auto& text : env_texts) envp.push_back(text.data());
-    envp.push_back(nullptr);
-
-    std::vector<std::string> arg_texts = {VORNAK_GEN_BINARY, "generate",
-                                          "--program",       program_.string(),
-                                          "--game",          (folder_ / "Game").string(),
-                                          "--settings",      (folder_ / "My Games").string(),
-                                          "--name",          kModName};
+    std::vector<std::string> arg_texts = {"generate",
+                                          "--program",
+                                          program_.string(),
+                                          "--game",
+                                          (folder_ / "Game").string(),
+                                          "--settings",
+                                          (folder_ / "My Games").string(),
+                                          "--name",
+                                          kModName};
     arg_texts.insert(arg_texts.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& text : arg_texts) argv.push_back(text.data());
-    argv.push_back(nullptr);
-
     const fs::path log = folder_ / "output.txt";
-    const pid_t pid = fork();
-    if (pid == 0) {
-      const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-      dup2(fd, 1);
-      dup2(fd, 2);
-      execve(argv[0], argv.data(), envp.data());
-      _exit(127);
-    }
+    const pid_t pid =
+        testing_support::StartInPrivateHome(VORNAK_GEN_BINARY, arg_texts, folder_ / "home", log);
     Finished run;
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(90);
