@@ -99,6 +99,16 @@ void RemoveStaleScratch(const fs::path& file) {
 
 }  // namespace
 
+TargetLock::TargetLock(const fs::path& file) : fd_(::open(file.c_str(), O_RDONLY | O_CLOEXEC)) {
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+TargetLock::~TargetLock() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
 InPlaceTarget InspectTarget(const fs::path& target) {
   InPlaceTarget result;
   struct stat link_info {};
@@ -154,8 +164,6 @@ InPlaceResult WriteInPlace(const InPlaceTarget& target, const Content& content) 
     if (!copy.ok()) return fail("cannot read", scratch);
     Descriptor in(::open(file.c_str(), O_WRONLY | O_CLOEXEC));
     if (!in.ok()) return fail("cannot open", file);
-    // Two runs copying at once would interleave their bytes: one at a time.
-    if (::flock(in.get(), LOCK_EX) != 0) return fail("cannot lock", file);
     if (::ftruncate(in.get(), 0) != 0 || !CopyAll(copy.get(), in.get()) || ::fsync(in.get()) != 0 ||
         !in.Close()) {
       // The complete new content stays in the scratch file: the file itself may be cut.

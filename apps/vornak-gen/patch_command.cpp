@@ -288,6 +288,7 @@ int RunPatchCommand(const std::vector<std::string_view>& args, std::ostream& out
   // The engine edits the document only; the command writes it (in_place_write.h).
   PrintingErrorWindow window(err);
   errors::Processor().set_window(&window);
+  const TargetLock turn(in_place.file);
   const size_t lines_before = LineCount(target);
   Report report(out, patch.filename().string());
   xmlengine::Document document;
